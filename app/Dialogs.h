@@ -1,0 +1,54 @@
+#pragma once
+// Message boxes, file dialogs and the beep, in one place so that tests can
+// answer them: while a hook is set it is called instead of the real dialog.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace dialogs {
+
+// The application title: task bar, plain boxes, the general error report.
+inline const QString kApplicationTitle = QStringLiteral("PUTEVOD_FREE");
+
+enum class Kind {
+    Plain,        // no icon, captioned with the application title
+    Information,  // information icon
+    Error,        // error icon, caption "Error"
+    Stop          // the general error report: stop icon, application title
+};
+
+struct MessageRecord {
+    Kind kind;
+    QString caption;
+    QString text;
+};
+
+struct FileRequest {
+    bool save = false;
+    QString title;
+    QString filter;
+    QString defaultSuffix;
+    QString presetName;
+};
+
+// Shows a modal box with one OK button.
+void Message(QWidget *parent, Kind kind, const QString &text);
+// The caption a box of this kind carries.
+QString CaptionFor(Kind kind);
+// The general error report for an error that abandons an event.
+void ErrorReport(QWidget *parent, const QString &text);
+
+// The chosen file name, or an empty string when the pupil cancels.
+QString AskFileName(QWidget *parent, const FileRequest &request);
+
+void Beep();
+
+// Test hooks.
+extern std::function<void(const MessageRecord &)> messageHook;
+extern std::function<QString(const FileRequest &)> fileHook;
+extern std::function<void()> beepHook;
+
+} // namespace dialogs

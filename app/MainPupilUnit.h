@@ -1,0 +1,23 @@
+#pragma once
+// The start window: banner, titles and the Start button.
+
+#include <QMainWindow>
+
+namespace Ui {
+class TfrmMainPupil;
+}
+
+class TfrmMainPupil : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmMainPupil(QWidget *parent = nullptr);
+    ~TfrmMainPupil() override;
+
+    Ui::TfrmMainPupil *ui = nullptr;
+
+public slots:
+    void StartBitBClick();
+};
+
+extern TfrmMainPupil *frmMainPupil;

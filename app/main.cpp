@@ -1,0 +1,24 @@
+// Program entry: title, start window, main work window (hidden), sign-in
+// dialog (hidden), message loop.
+#include "Dialogs.h"
+#include "MainPupilUnit.h"
+#include "PvPupilUnit.h"
+#include "RegistrPupilUnit.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(dialogs::kApplicationTitle);
+
+    frmMainPupil = new TfrmMainPupil;
+    frmPvPupil = new TfrmPvPupil;
+    frmRegistrPupil = new TfrmRegistrPupil(frmMainPupil);
+
+    frmMainPupil->show();
+    const int result = app.exec();
+    delete frmPvPupil;
+    delete frmMainPupil;
+    return result;
+}

@@ -1,0 +1,1 @@
+#include "exec/engine.h"

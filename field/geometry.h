@@ -1,0 +1,50 @@
+#pragma once
+// Field geometry and the empty field picture. All values are 16-bit signed
+// with truncating division.
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QPolygon>
+#include <QVector>
+
+namespace field {
+
+struct Geometry {
+    qint16 u = 0;   // layout unit: screen width div 100
+    qint16 n = 12;  // cells per side
+    qint16 p = 0;   // cell size: 52u div N
+    qint16 w = 0;   // field picture side: 2u + N*p
+    qint16 s = 0;   // glyph square side: p - u - 2
+};
+
+Geometry ComputeGeometry(qint16 u, qint16 n);
+// Pixel centre of cell (x, y) in the field picture.
+QPoint CellCentre(const Geometry &g, qint16 x, qint16 y);
+// Top-left corner of the glyph square of cell (x, y).
+QPoint GlyphCorner(const Geometry &g, qint16 x, qint16 y);
+// Pixel position of grid line k (1 .. N-1) on either axis.
+qint16 GridLine(const Geometry &g, qint16 k);
+
+// Stand-ins for the system colours the field uses.
+QColor FaceColour();       // field background, save-under fill
+QColor GridColour();       // grid lines
+QColor ScrollBarColour();  // border bar fill and outline
+
+// One border bar: the filled hexagon and its two polylines.
+struct BorderBar {
+    QPolygon hexagon;
+    QPolygon white;
+    QPolygon black;
+};
+// The bars in the order left, right, top, bottom.
+QVector<BorderBar> BorderBars(const Geometry &g);
+
+// Background, border bars and grid over the whole picture (W x W).
+void RedrawEmptyField(QImage &picture, const Geometry &g);
+void DrawFieldBorder(QImage &picture, const Geometry &g);
+
+// A picture of the given side in the format every field drawing uses.
+QImage NewPicture(int side);
+
+} // namespace field
