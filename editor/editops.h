@@ -20,7 +20,7 @@ struct Edit {
     QVector<EditStep> steps;  // applied in order
     int current = -1;         // current line afterwards; -1 leaves it as it was
     int middleRow = -1;       // row to bring to the middle of the listing; -1 none
-    bool recount = true;      // statistics are recounted afterwards
+    bool recount = true;      // statistics are recounted afterwards (also when nothing changed)
     bool changed() const { return !steps.isEmpty(); }
 };
 
@@ -58,6 +58,9 @@ NameCheck CheckNewProcedureName(const QStringList &names, const QString &text);
 QStringList ProcedureNames(const QStringList &lines);
 
 // --- Deletions ------------------------------------------------------------
+// Each deletion ends alike: when the removed lines ended the listing, an empty
+// line takes their place; the line at k becomes current; recount. A k outside
+// the listing gives an empty Edit with recount false (nothing happens).
 struct MenuEnabling {
     bool deleteLine = true;
     bool deleteConstruct = true;
