@@ -171,7 +171,6 @@ void TfrmPvPupil::SetCurrentLine(int row)
         ui->lstCom->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         ui->lstCom->scrollTo(index);
     }
-    m_lastRow = row;
     m_settingCurrent = false;
 }
 
@@ -203,7 +202,7 @@ void TfrmPvPupil::ApplyEdit(const editor::Edit &edit)
         SetCurrentLine(edit.current);
     if (edit.middleRow >= 0)
         ScrollToMiddle(edit.middleRow);
-    if (edit.recount && edit.changed())
+    if (edit.recount)
         RecountStatistics();
 }
 
@@ -353,8 +352,13 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
             break;
         auto *key = static_cast<QKeyEvent *>(event);
         // Key preview: the window sees the key first; only the focused
-        // control's own handler may consume it afterwards.
-        if (FormKeyDown(key))
+        // control's own handler may consume it afterwards. A key the control
+        // ignores travels on to its parents: preview it once only.
+        const bool propagated = event == m_previewEvent && m_previewTarget
+                                && widget == m_previewTarget->parentWidget();
+        m_previewEvent = event;
+        m_previewTarget = widget;
+        if (!propagated && FormKeyDown(key))
             return true;
         if (watched == ui->ButtonIf || watched == ui->ButtonIfNot || watched == ui->ButtonWhile
             || watched == ui->ButtonWhileNot)
@@ -394,6 +398,13 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
         }
         if (ours)
             return true;
+        break;
+    case QEvent::MouseButtonPress:
+        // A click on the points panel's own surface (not on one of its controls).
+        if (watched == ui->PanelPoints) {
+            PanelPointsClick();
+            return true;
+        }
         break;
     case QEvent::FocusOut:
         if (watched == ui->EditComment && ui->EditComment->isVisible())

@@ -16,6 +16,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QVector>
 
@@ -168,7 +169,8 @@ private:
     void setupStageMenu();
     void setupHints();
     bool m_settingCurrent = false;  // an operation is setting the current line
-    int m_lastRow = -1;             // row current before the pupil's change
+    const QEvent *m_previewEvent = nullptr;  // the key event last previewed
+    QPointer<QWidget> m_previewTarget;       // and the widget it was delivered to
 };
 
 // The main work window of the program run (created hidden at start-up).

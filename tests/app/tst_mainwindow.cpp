@@ -1,0 +1,288 @@
+// The main work window as a whole: layout, stages, window keys, hints and
+// the stage menu's drawing.
+#include "Dialogs.h"
+#include "PvPupilUnit.h"
+#include "StageMenuStyle.h"
+#include "ui_PvPupilUnit.h"
+
+#include "editor/listing.h"
+
+#include <QEnterEvent>
+#include <QListView>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStringListModel>
+#include <QtTest>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Row {
+        bool begin, work, debug, points, help, speed, stop, panel, listing, statShown, statOn;
+    };
+    static Row Observe(TfrmPvPupil &w)
+    {
+        Ui::TfrmPvPupil *ui = w.ui;
+        const bool speed = ui->FixToolButtonDo->isEnabled();
+        if (ui->FixToolButtonQuick->isEnabled() != speed || ui->FixToolButtonResult->isEnabled() != speed)
+            qWarning("speed buttons disagree");
+        bool panel = ui->PPButtonStep->isEnabled();
+        for (QWidget *c : {static_cast<QWidget *>(ui->PPButtonJump), static_cast<QWidget *>(ui->PPButtonTurn),
+                           static_cast<QWidget *>(ui->PPButtonProc), static_cast<QWidget *>(ui->PPButtonDoProc),
+                           static_cast<QWidget *>(ui->PPButtonIf), static_cast<QWidget *>(ui->PPButtonWhile),
+                           static_cast<QWidget *>(ui->LabelPP1), static_cast<QWidget *>(ui->LabelPP2),
+                           static_cast<QWidget *>(ui->LabelPP3), static_cast<QWidget *>(ui->LabelPP4),
+                           static_cast<QWidget *>(ui->LabelPP5)})
+            if (c->isEnabled() != panel) {
+                qWarning("command panel control %s differs", qPrintable(c->objectName()));
+                panel = !panel;
+            }
+        return {ui->NMainBegin->isEnabled(), ui->NMainWork->isEnabled(), ui->NMainDebug->isEnabled(),
+                ui->NMainPoints->isEnabled(), ui->NMainHelp->menuAction()->isEnabled(), speed,
+                ui->FixToolButtonStop->isEnabled(), panel, ui->lstCom->isEnabled(),
+                !ui->ListStatist->isHidden(), ui->ListStatist->isEnabled()};
+    }
+    static QString Describe(const Row &r)
+    {
+        QString s;
+        for (bool b : {r.begin, r.work, r.debug, r.points, r.help, r.speed, r.stop, r.panel, r.listing,
+                       r.statShown, r.statOn})
+            s += b ? QLatin1Char('1') : QLatin1Char('0');
+        return s;
+    }
+
+private slots:
+    void init()
+    {
+        dialogs::messageHook = [this](const dialogs::MessageRecord &m) { messages << m.text; };
+        messages.clear();
+    }
+    void cleanup() { dialogs::messageHook = nullptr; }
+
+    void layoutFor1024()
+    {
+        TfrmPvPupil w(1024);
+        QCOMPARE(w.u, 10);
+        QCOMPARE(w.ui->PPPanelSystCom->geometry(), QRect(10, 36, 121, 300));
+        QCOMPARE(w.ui->lstCom->geometry(), QRect(141, 36, 300, 560));
+        QCOMPARE(w.ui->pnl1->geometry(), QRect(451, 36, 560, 560));
+        QCOMPARE(w.ui->ListStatist->geometry(), QRect(10, 467, 121, 129));
+        QCOMPARE(w.halfPage, 17);
+        QCOMPARE(w.ui->ToolBarAlg->geometry().topLeft(), QPoint(169, 1));
+        QCOMPARE(w.ui->ToolBarAlg->height(), 25);
+        QCOMPARE(w.ui->StatusBar1->height(), 22);
+        QCOMPARE(w.LinePause, 500);
+        QCOMPARE(w.TurnFramePause, 100);
+        QCOMPARE(w.WallBlinkPause, 100);
+    }
+
+    void layoutFollowsTheUnit()
+    {
+        TfrmPvPupil w(1280);
+        QCOMPARE(w.u, 12);
+        QCOMPARE(w.ui->lstCom->geometry(), QRect(12 + 121 + 12, 38, 360, 672));
+        QCOMPARE(w.ui->pnl1->geometry(), QRect(145 + 360 + 12, 38, 672, 672));
+        QCOMPARE(w.halfPage, 672 / 16 / 2);
+    }
+
+    void stageTable()
+    {
+        TfrmPvPupil w(1024);
+        //                                  begin work debug points help speed stop panel list statShown statOn
+        QCOMPARE(Describe(Observe(w)), QStringLiteral("10000000000"));
+        QCOMPARE(w.Lines(), QStringList{QString()});
+        QCOMPARE(w.CurrentLine(), 0);
+
+        w.ui->NMainBegin->trigger();
+        QCOMPARE(Describe(Observe(w)), QStringLiteral("01001000000"));
+        QCOMPARE(w.Lines(), editor::FrameLines());
+        QCOMPARE(w.CurrentLine(), 4);
+        QCOMPARE(w.points.ax, qint16(0));
+        QCOMPARE(w.points.ay, qint16(0));
+        QCOMPARE(w.points.adir, qint16(0));
+        QCOMPARE(w.points.bx, qint16(-1));
+        QCOMPARE(w.executor.x, qint16(0));
+        QCOMPARE(w.executor.dir, qint16(0));
+
+        w.ui->NMainWork->trigger();
+        QCOMPARE(Describe(Observe(w)), QStringLiteral("00111001111"));
+
+        w.ui->NMainDebug->trigger();
+        QCOMPARE(Describe(Observe(w)), QStringLiteral("01001110010"));
+
+        // Back to Разработка: the listing keeps its lines.
+        w.ui->NMainWork->trigger();
+        QCOMPARE(Describe(Observe(w)), QStringLiteral("00111001111"));
+        QCOMPARE(w.Lines(), editor::FrameLines());
+
+        // Начать cannot be chosen again.
+        w.NMainBeginClick();
+        QCOMPARE(w.stage, TfrmPvPupil::Stage::Work);
+    }
+
+    void debugDuringRunTurnsOffWorkAndSpeeds()
+    {
+        TfrmPvPupil w(1024);
+        w.ui->NMainBegin->trigger();
+        w.ui->NMainWork->trigger();
+        w.ui->NMainDebug->trigger();
+        w.running = true;
+        w.SetStage(TfrmPvPupil::Stage::Debug);
+        QCOMPARE(Describe(Observe(w)), QStringLiteral("00001010010"));
+        w.running = false;
+        w.SetStage(TfrmPvPupil::Stage::Debug);
+        QCOMPARE(Describe(Observe(w)), QStringLiteral("01001110010"));
+    }
+
+    void functionKeysActOnlyInDevelopment()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F2);
+        QCOMPARE(w.Lines(), QStringList{QString()});
+
+        w.ui->NMainBegin->trigger();
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F2);
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F8);
+        QCOMPARE(w.Lines(), editor::FrameLines());
+
+        w.ui->NMainWork->trigger();
+        w.ui->lstCom->setFocus();
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F2);
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(w.Lines().size(), 7);
+        QCOMPARE(w.Lines().at(4), QStringLiteral("    ШАГ"));
+        QCOMPARE(w.Lines().at(5), QStringLiteral("    ШАГ"));
+        QCOMPARE(w.CurrentLine(), 6);
+
+        // Shift+F2 belongs to the disabled Разработка item: nothing happens.
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(w.Lines().size(), 7);
+        QCOMPARE(w.stage, TfrmPvPupil::Stage::Work);
+
+        // Shift+F3 chooses Отладка; F2 then does nothing.
+        QTest::keyClick(w.ui->PPButtonStep, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(w.stage, TfrmPvPupil::Stage::Debug);
+        QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_F2);
+        QCOMPARE(w.Lines().size(), 7);
+
+        // Shift+F2 goes back to Разработка.
+        QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(w.stage, TfrmPvPupil::Stage::Work);
+    }
+
+    void escapeClosesPanels()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        w.ui->NMainBegin->trigger();
+        w.ui->NMainWork->trigger();
+
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F5);
+        QVERIFY(w.ui->PanelProc->isVisible());
+        QVERIFY(!w.ui->PPButtonDoProc->isEnabled());
+        QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, Qt::Key_Escape);
+        QVERIFY(!w.ui->PanelProc->isVisible());
+        QVERIFY(w.ui->PPButtonProc->isEnabled());
+        QVERIFY(w.ui->PPButtonDoProc->isEnabled());
+
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F7);
+        QVERIFY(w.ui->PanelIf->isVisible());
+        w.ui->lstCom->setFocus();
+        QTest::keyClick(w.ui->lstCom, Qt::Key_Escape);
+        QVERIFY(!w.ui->PanelIf->isVisible());
+
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F8);
+        QVERIFY(w.ui->PanelWhile->isVisible());
+        w.ui->lstCom->setFocus();
+        QTest::keyClick(w.ui->lstCom, Qt::Key_Escape);
+        QVERIFY(!w.ui->PanelWhile->isVisible());
+        QCOMPARE(w.Lines(), editor::FrameLines());
+    }
+
+    void hintsReachTheStatusBar()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        auto enter = [](QWidget *target) {
+            QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+            QCoreApplication::sendEvent(target, &e);
+        };
+        enter(w.ui->FixToolButtonDo);
+        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral(" Исполнять алгоритм с малой скоростью"));
+        QCOMPARE(w.ui->FixToolButtonDo->toolTip(), QStringLiteral("Выполнять медленно "));
+
+        // A hint without a bar is both parts at once.
+        enter(w.ui->FixToolButtonStop);
+        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral("Прервать выполнение"));
+
+        // A coordinate label has no hint of its own: the strip's is shown.
+        QVERIFY(!w.labelsX.isEmpty());
+        enter(w.labelsX.first());
+        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral(" Рабочее поле для Путеводки"));
+
+        // A control inside no hinted control gives the empty text.
+        enter(w.ui->ToolBarAlg);
+        QCOMPARE(w.ui->StatusBar1->currentMessage(), QString());
+
+        // The highlighted menu item shows its long part.
+        w.ui->NMainDebug->showStatusText(w.ui->MainMenu);
+        QCOMPARE(w.ui->StatusBar1->currentMessage(),
+                 QStringLiteral(" На этапе \"Отладка\" запустите алгоритм на исполнение с выбранной скоростью"));
+        QVERIFY(w.ui->NMainDebug->toolTip().isEmpty() || w.ui->NMainDebug->toolTip() == w.ui->NMainDebug->text());
+    }
+
+    void stageMenuCaptionsAndDrawing()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        QCOMPARE(w.ui->NMainBegin->text(), QStringLiteral("Начать           "));
+        QCOMPARE(w.ui->NMainWork->text(), QStringLiteral("Разработка           "));
+        QCOMPARE(w.ui->NMainDebug->text(), QStringLiteral("Отладка              "));
+        QCOMPARE(w.ui->NMainPoints->text(), QStringLiteral("Точки        "));
+        QCOMPARE(w.ui->NMainHelp->title(), QStringLiteral("Размер поля"));
+        QCOMPARE(w.ui->N1212->text(), QStringLiteral("12 х 1&2"));
+        QCOMPARE(w.ui->N1515->text(), QStringLiteral("15 x 1&5"));
+
+        // Each item: its image at (left, top + 2), coloured when enabled and grey when not.
+        const QImage bar = w.ui->MainMenu->grab().toImage();
+        auto imageAt = [&](QAction *item, int index) {
+            const QRect r = w.ui->MainMenu->actionGeometry(item);
+            const QImage expected = StageMenuStyle::StageImage(index).toImage();
+            if (expected.isNull())
+                return false;
+            // The centre pixel of every image belongs to its picture.
+            return bar.pixelColor(r.left() + 8, r.top() + 2 + 8) == expected.pixelColor(8, 8);
+        };
+        QVERIFY(imageAt(w.ui->NMainBegin, 0));  // enabled
+        QVERIFY(imageAt(w.ui->NMainWork, 3));   // disabled: grey
+        QVERIFY(imageAt(w.ui->NMainDebug, 5));
+        QVERIFY(imageAt(w.ui->NMainHelp->menuAction(), 9));
+
+        // Item sizes follow the caption with its trailing spaces.
+        const QFontMetrics metrics(w.ui->MainMenu->font());
+        const QRect r = w.ui->MainMenu->actionGeometry(w.ui->NMainBegin);
+        QCOMPARE(r.height(), metrics.height() + 2);
+        QVERIFY(r.width() >= metrics.horizontalAdvance(QStringLiteral("Начать           ")) + 24);
+    }
+
+    void closeDuringRunWaitsForTheRun()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        w.running = true;
+        QVERIFY(!w.close());
+        QVERIFY(w.closePending);
+        QVERIFY(w.isVisible());
+        w.running = false;
+        QVERIFY(w.close());
+    }
+
+private:
+    QStringList messages;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
