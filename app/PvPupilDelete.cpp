@@ -2,17 +2,312 @@
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
-void TfrmPvPupil::SetupContextMenu() {}
-void TfrmPvPupil::ComMenuPopup() {}
-void TfrmPvPupil::N1Click() {}
-void TfrmPvPupil::N3Click() {}
-void TfrmPvPupil::N2Click() {}
-void TfrmPvPupil::N6Click() {}
-void TfrmPvPupil::N4Click() {}
-void TfrmPvPupil::N5Click() {}
-void TfrmPvPupil::N7Click() {}
-void TfrmPvPupil::N10Click() {}
-void TfrmPvPupil::N11Click() {}
-void TfrmPvPupil::EditCommentExit() {}
-bool TfrmPvPupil::lstComKeyDown(QKeyEvent *) { return false; }
-bool TfrmPvPupil::EditCommentKeyPress(QKeyEvent *) { return false; }
+#include "Dialogs.h"
+#include "Hints.h"
+#include "editor/algfile.h"
+#include "editor/listing.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpressionValidator>
+#include <QStringListModel>
+
+namespace {
+
+const char *const kHintPanelComment = "Введите любой текст.";
+const char *const kHintEditComment = "Введите любой текст в эту строчку.";
+
+// The right button opens the menu on the line that is already current: its
+// presses never reach the list's own selection handling.
+class RightButtonKeepsCurrent : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+                return true;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Accepts any text made only of characters that an algorithm file can hold,
+// so that a pasted comment cannot smuggle in a line break.
+QValidator *MakeStorableTextValidator(QObject *parent)
+{
+    QByteArray bytes;
+    for (int b = 1; b < 256; ++b)
+        bytes.append(char(b));
+    QString set;
+    for (const QChar c : editor::DecodeCp1251(bytes)) {
+        if (editor::IsStorableChar(c))
+            set += QStringLiteral("\\x{%1}").arg(c.unicode(), 0, 16);
+    }
+    return new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[") + set + QStringLiteral("]*")), parent);
+}
+
+// Text typed as characters, as opposed to editing keys (Backspace, Ctrl+A...),
+// which carry control characters.
+bool IsCharacterInput(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void TfrmPvPupil::SetupContextMenu()
+{
+    ComMenu = new QMenu(this);
+    ComMenu->setObjectName(QStringLiteral("ComMenu"));
+
+    auto item = [this](const char *name, const QString &caption, void (TfrmPvPupil::*handler)()) {
+        QAction *action = ComMenu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    N1 = item("N1", QStringLiteral("Удалить строку"), &TfrmPvPupil::N1Click);
+    N3 = item("N3", QStringLiteral("Удалить конструкцию"), &TfrmPvPupil::N3Click);
+    N2 = item("N2", QStringLiteral("Удалить ветвь ИНАЧЕ"), &TfrmPvPupil::N2Click);
+    N6 = item("N6", QStringLiteral("Удалить процедуру"), &TfrmPvPupil::N6Click);
+    N4 = item("N4", QStringLiteral("Удалить тело алгоритма "), &TfrmPvPupil::N4Click);
+    N8 = ComMenu->addSeparator();
+    N8->setObjectName(QStringLiteral("N8"));
+    N5 = item("N5", QStringLiteral("Вставить пустую строку"), &TfrmPvPupil::N5Click);
+    N7 = item("N7", QStringLiteral("Вставить комментарии"), &TfrmPvPupil::N7Click);
+    N10 = item("N10", QStringLiteral("Сохранить алгоритм в файле"), &TfrmPvPupil::N10Click);
+    N11 = item("N11", QStringLiteral("Загрузить алгоритм из файла"), &TfrmPvPupil::N11Click);
+
+    // The right button, or the keyboard's menu key, opens the menu.
+    ui->lstCom->setContextMenuPolicy(Qt::CustomContextMenu);
+    ui->lstCom->viewport()->installEventFilter(new RightButtonKeepsCurrent(ui->lstCom));
+    connect(ui->lstCom, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        ComMenuPopup();
+        ComMenu->popup(ui->lstCom->viewport()->mapToGlobal(pos));
+    });
+
+    SetHint(ui->PanelComment, QString::fromUtf8(kHintPanelComment));
+    SetHint(ui->EditComment, QString::fromUtf8(kHintEditComment));
+    ui->EditComment->setValidator(MakeStorableTextValidator(ui->EditComment));
+    ui->PanelComment->hide();
+    ui->Label1->hide();
+    ui->EditComment->hide();
+}
+
+void TfrmPvPupil::ComMenuPopup()
+{
+    for (QAction *action : ComMenu->actions())
+        action->setEnabled(true);
+
+    const int k = CurrentLine();
+    if (k < 0) {
+        // Nothing to act on (an empty file was loaded): only the whole-listing
+        // items remain.
+        for (QAction *action : {N1, N3, N2, N6, N5, N7})
+            action->setEnabled(false);
+        return;
+    }
+    const editor::MenuEnabling enabling = editor::ComMenuEnabling(Lines().at(k));
+    N1->setEnabled(enabling.deleteLine);
+    N3->setEnabled(enabling.deleteConstruct);
+    N2->setEnabled(enabling.deleteElse);
+    N6->setEnabled(enabling.deleteProcedure);
+}
+
+// ---------------------------------------------------------------------------
+// Deletions
+
+void TfrmPvPupil::N1Click()
+{
+    const int k = CurrentLine();
+    if (k < 0)
+        return;
+    ApplyEdit(editor::DeleteLine(Lines(), k));
+}
+
+void TfrmPvPupil::N3Click()
+{
+    const int k = CurrentLine();
+    if (k < 0)
+        return;
+    ApplyEdit(editor::DeleteConstruct(Lines(), k));
+}
+
+void TfrmPvPupil::N2Click()
+{
+    const int k = CurrentLine();
+    if (k < 0)
+        return;
+    ApplyEdit(editor::DeleteElse(Lines(), k));
+}
+
+void TfrmPvPupil::N6Click()
+{
+    const int k = CurrentLine();
+    if (k < 0)
+        return;
+    const QStringList lines = Lines();
+    const QString &line = lines.at(k);
+    if (editor::HasPrefix(editor::KeyText(line), editor::kProcWord)) {
+        const QString name = editor::ProcedureName(line);
+        if (editor::ProcedureHasCalls(lines, name)) {
+            dialogs::Message(this, dialogs::Kind::Information,
+                             QStringLiteral("Нельзя удалить процедуру \nбез удаления всех её вызовов !!!"));
+            return;
+        }
+        const editor::Edit edit = editor::DeleteProcedure(lines, k);
+        if (edit.changed()) {
+            for (int i = 0; i < ui->ListBoxProc->count(); ++i) {
+                if (ui->ListBoxProc->item(i)->text() == name) {
+                    delete ui->ListBoxProc->takeItem(i);
+                    break;
+                }
+            }
+        }
+        ApplyEdit(edit);
+        return;
+    }
+    ApplyEdit(editor::DeleteProcedure(lines, k));
+}
+
+void TfrmPvPupil::N4Click()
+{
+    WriteFrameLines();
+    ui->ListBoxProc->clear();
+}
+
+bool TfrmPvPupil::lstComKeyDown(QKeyEvent *e)
+{
+    if (e->key() != Qt::Key_Delete)
+        return false;
+    const int k = CurrentLine();
+    if (k >= 0 && editor::DeleteKeyAllowed(Lines().at(k)))
+        N1Click();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Blank lines and comments
+
+void TfrmPvPupil::N5Click()
+{
+    const int k = CurrentLine();
+    if (k < 0)
+        return;
+    ApplyEdit(editor::InsertBlankLine(Lines(), k));
+}
+
+void TfrmPvPupil::N7Click()
+{
+    ui->PanelComment->show();
+    ui->Label1->show();
+    ui->EditComment->show();
+    ui->PanelComment->raise();
+    ui->EditComment->clear();
+    ui->EditComment->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmPvPupil::EditCommentKeyPress(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // The validator keeps the text storable; anything that slipped past
+        // it (an input method) is dropped rather than written as '?'.
+        QString text;
+        for (const QChar c : ui->EditComment->text()) {
+            if (editor::IsStorableChar(c))
+                text += c;
+        }
+        const int k = CurrentLine();
+        if (k >= 0)
+            ApplyEdit(editor::InsertComment(Lines(), k, text));
+        EditCommentExit();
+        ui->lstCom->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    case Qt::Key_Escape:
+        return true;
+    default:
+        break;
+    }
+    const QString text = e->text();
+    if (IsCharacterInput(text)) {
+        for (const QChar c : text) {
+            if (!editor::IsStorableChar(c))
+                return true;
+        }
+    }
+    return false;
+}
+
+void TfrmPvPupil::EditCommentExit()
+{
+    ui->PanelComment->hide();
+    ui->Label1->hide();
+    ui->EditComment->hide();
+}
+
+// ---------------------------------------------------------------------------
+// Algorithm files
+
+void TfrmPvPupil::N10Click()
+{
+    dialogs::FileRequest request;
+    request.save = true;
+    request.title = QStringLiteral("Сохранить алгоритм в файле");
+    request.filter = QStringLiteral("текстовый (*.txt)");
+    request.defaultSuffix = QStringLiteral("txt");
+    request.presetName = QStringLiteral("NoName");
+    const QString path = dialogs::AskFileName(this, request);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!editor::SaveAlgorithmFile(path, Lines(), &error))
+        dialogs::ErrorReport(this, error);
+}
+
+void TfrmPvPupil::N11Click()
+{
+    dialogs::FileRequest request;
+    request.save = false;
+    request.title = QStringLiteral("Укажите имя открываемого файла");
+    request.filter = QStringLiteral("текстовые (*.txt)");
+    request.defaultSuffix = QStringLiteral("txt");
+    const QString path = dialogs::AskFileName(this, request);
+    if (path.isEmpty())
+        return;
+    QStringList lines;
+    QString error;
+    if (!editor::LoadAlgorithmFile(path, &lines, &error)) {
+        dialogs::ErrorReport(this, error);
+        return;
+    }
+
+    listing->setStringList(lines);
+    // Row 4 is the first line after НАЧ in a file saved here; a shorter file
+    // gets its last line current.
+    SetCurrentLine(lines.size() > 4 ? 4 : int(lines.size()) - 1);
+    ui->ListBoxProc->clear();
+    ui->ListBoxProc->addItems(editor::ProcedureNames(lines));
+    RecountStatistics();
+}

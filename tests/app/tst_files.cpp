@@ -1,0 +1,325 @@
+// Saving and loading algorithms from the listing's context menu.
+#include "Dialogs.h"
+#include "PvPupilUnit.h"
+#include "ui_PvPupilUnit.h"
+
+#include "editor/algfile.h"
+#include "editor/listing.h"
+
+#include <QAction>
+#include <QFile>
+#include <QStringListModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QString Sp(int n, const char *key)
+{
+    return QString(n, QLatin1Char(' ')) + QString::fromUtf8(key);
+}
+
+QStringList ExampleListing()
+{
+    return {Sp(0, "АЛГОРИТМ ПУТЬ_0"), Sp(4, "Дано: Исполнитель в т.А"),
+            Sp(4, "Надо: Воспроизвести образец"), Sp(0, "НАЧ"), Sp(4, "ШАГ"),
+            Sp(4, "ПОКА впереди НЕ стена"), Sp(4, "НЦ"), Sp(8, "ШАГ"), Sp(8, "ЕСЛИ впереди стена"),
+            Sp(11, "ТО"), Sp(15, "ПОВОРОТ"), Sp(11, "ИНАЧЕ"), Sp(15, "ПРЫЖОК"), Sp(8, "ВСЁ"),
+            Sp(4, "КЦ"), Sp(4, "ДЕЛАЙ угол"), Sp(0, "КОН"), Sp(0, "ПРОЦЕДУРА угол"),
+            Sp(4, "ПОВОРОТ"), Sp(0, "КОНЕЦ ПРОЦЕДУРЫ")};
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestFiles : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TfrmPvPupil> w;
+    std::unique_ptr<QTemporaryDir> dir;
+    QVector<dialogs::MessageRecord> messages;
+    QVector<dialogs::FileRequest> requests;
+    QString answer;  // what the file dialog returns
+
+    Ui::TfrmPvPupil *ui() const { return w->ui; }
+    QStringList Procedures() const
+    {
+        QStringList names;
+        for (int i = 0; i < ui()->ListBoxProc->count(); ++i)
+            names << ui()->ListBoxProc->item(i)->text();
+        return names;
+    }
+    QStringList Statistics() const
+    {
+        QStringList rows;
+        for (int i = 0; i < ui()->ListStatist->count(); ++i)
+            rows << ui()->ListStatist->item(i)->text();
+        return rows;
+    }
+    QString Path(const char *name) const { return dir->filePath(QString::fromUtf8(name)); }
+    // Loads a file of these bytes through the menu.
+    void Load(const QByteArray &bytes)
+    {
+        answer = Path("in.txt");
+        QVERIFY(WriteAll(answer, bytes));
+        w->N11Click();
+    }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void saveAndLoadExample();
+    void dialogRequests();
+    void cancelledDialogs();
+    void loadFailureChangesNothing_data();
+    void loadFailureChangesNothing();
+    void saveFailureReported();
+    void sameNameTwice();
+    void shortFiles_data();
+    void shortFiles();
+    void foreignLinesKept();
+};
+
+void TestFiles::init()
+{
+    messages.clear();
+    requests.clear();
+    answer.clear();
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    dialogs::messageHook = [this](const dialogs::MessageRecord &m) { messages << m; };
+    dialogs::fileHook = [this](const dialogs::FileRequest &r) {
+        requests << r;
+        return answer;
+    };
+    w = std::make_unique<TfrmPvPupil>(1024);
+    w->NMainBeginClick();
+    w->NMainWorkClick();
+}
+
+void TestFiles::cleanup()
+{
+    w.reset();
+    dir.reset();
+    dialogs::messageHook = nullptr;
+    dialogs::fileHook = nullptr;
+}
+
+void TestFiles::saveAndLoadExample()
+{
+    w->listing->setStringList(ExampleListing());
+    w->SetCurrentLine(10);
+    w->ui->ListBoxProc->addItem(QStringLiteral("угол"));
+    w->RecountStatistics();
+    const QStringList statistics = Statistics();
+
+    answer = Path("alg.txt");
+    w->N10Click();
+    QVERIFY(messages.isEmpty());
+    const QByteArray bytes = ReadAll(answer);
+    QCOMPARE(bytes.count("\r\n"), 20);
+    QVERIFY(bytes.endsWith("\r\n"));
+    const QList<QByteArray> rows = bytes.split('\n');
+    QVERIFY(rows.at(1).startsWith("    \xC4"));         // "    Дано"
+    QVERIFY(rows.at(2).startsWith("    \xCD"));         // "    Надо"
+    QVERIFY(rows.at(10).startsWith(QByteArray(15, ' ') + "\xCF"));  // ПОВОРОТ
+    // Saving leaves the window alone.
+    QCOMPARE(w->Lines(), ExampleListing());
+    QCOMPARE(w->CurrentLine(), 10);
+
+    w->N4Click();
+    QCOMPARE(w->Lines(), editor::FrameLines());
+    QCOMPARE(Procedures(), QStringList());
+
+    w->N11Click();
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(w->Lines(), ExampleListing());
+    QCOMPARE(w->CurrentLine(), 4);
+    QCOMPARE(Procedures(), QStringList{QStringLiteral("угол")});
+    QCOMPARE(Statistics(), statistics);
+    QCOMPARE(Statistics().value(2), QStringLiteral("команд     ..............5"));
+    QCOMPARE(Statistics().value(8), QStringLiteral("Итого:  строк   ......20"));
+
+    // Lines ending in LF only, the last without a break: the same listing.
+    QByteArray lf = bytes;
+    lf.replace("\r\n", "\n");
+    lf.chop(1);
+    w->N4Click();
+    Load(lf);
+    QCOMPARE(w->Lines(), ExampleListing());
+    QCOMPARE(w->CurrentLine(), 4);
+}
+
+void TestFiles::dialogRequests()
+{
+    answer = Path("a.txt");
+    w->N10Click();
+    w->N10Click();
+    w->N11Click();
+    QCOMPARE(requests.size(), 3);
+    for (int i = 0; i < 2; ++i) {
+        const dialogs::FileRequest &save = requests.at(i);
+        QVERIFY(save.save);
+        QCOMPARE(save.title, QStringLiteral("Сохранить алгоритм в файле"));
+        QCOMPARE(save.filter, QStringLiteral("текстовый (*.txt)"));
+        QCOMPARE(save.defaultSuffix, QStringLiteral("txt"));
+        QCOMPARE(save.presetName, QStringLiteral("NoName"));
+    }
+    const dialogs::FileRequest &open = requests.at(2);
+    QVERIFY(!open.save);
+    QCOMPARE(open.title, QStringLiteral("Укажите имя открываемого файла"));
+    QCOMPARE(open.filter, QStringLiteral("текстовые (*.txt)"));
+    QCOMPARE(open.defaultSuffix, QStringLiteral("txt"));
+    QVERIFY(open.presetName.isEmpty());
+}
+
+void TestFiles::cancelledDialogs()
+{
+    const QStringList lines = ExampleListing();
+    w->listing->setStringList(lines);
+    w->SetCurrentLine(7);
+    w->ui->ListBoxProc->addItem(QStringLiteral("угол"));
+    const QStringList statistics = Statistics();
+
+    answer.clear();
+    w->N10Click();
+    w->N11Click();
+    QCOMPARE(requests.size(), 2);
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(w->Lines(), lines);
+    QCOMPARE(w->CurrentLine(), 7);
+    QCOMPARE(Procedures(), QStringList{QStringLiteral("угол")});
+    QCOMPARE(Statistics(), statistics);
+    QVERIFY(QDir(dir->path()).isEmpty());
+}
+
+void TestFiles::loadFailureChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << "missing.txt" << "Cannot open file %1.";
+    QTest::newRow("too large") << "big.txt" << "Файл %1 слишком велик для алгоритма (больше 1 МБ).";
+}
+
+void TestFiles::loadFailureChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QVERIFY(WriteAll(Path("big.txt"), QByteArray(editor::kMaxAlgorithmFileSize + 1, 'x')));
+
+    const QStringList lines = ExampleListing();
+    w->listing->setStringList(lines);
+    w->SetCurrentLine(12);
+    w->ui->ListBoxProc->addItem(QStringLiteral("угол"));
+    const QStringList statistics = Statistics();
+
+    answer = dir->filePath(name);
+    w->N11Click();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).kind, dialogs::Kind::Stop);
+    QCOMPARE(messages.at(0).text, message.arg(answer));
+    QCOMPARE(w->Lines(), lines);
+    QCOMPARE(w->CurrentLine(), 12);
+    QCOMPARE(Procedures(), QStringList{QStringLiteral("угол")});
+    QCOMPARE(Statistics(), statistics);
+}
+
+void TestFiles::saveFailureReported()
+{
+    w->listing->setStringList(ExampleListing());
+    w->SetCurrentLine(4);
+    answer = Path("no/such/folder/alg.txt");
+    w->N10Click();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).kind, dialogs::Kind::Stop);
+    QCOMPARE(messages.at(0).text, QStringLiteral("Cannot create file %1.").arg(answer));
+    QCOMPARE(w->Lines(), ExampleListing());
+
+    // A folder in the way of the file: reported, never as a success.
+    messages.clear();
+    QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("taken.txt")));
+    answer = Path("taken.txt");
+    w->N10Click();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).text, QStringLiteral("Cannot create file %1.").arg(answer));
+}
+
+void TestFiles::sameNameTwice()
+{
+    QStringList lines = editor::FrameLines();
+    lines << QStringLiteral("ПРОЦЕДУРА угол") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")
+          << QStringLiteral("ПРОЦЕДУРА край") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")
+          << QStringLiteral("ПРОЦЕДУРА угол") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ");
+    w->ui->ListBoxProc->addItem(QStringLiteral("прежняя"));
+    Load(editor::FormatAlgorithm(lines));
+    QCOMPARE(Procedures(), (QStringList{QStringLiteral("угол"), QStringLiteral("край"), QStringLiteral("угол")}));
+    QCOMPARE(Statistics().value(3), QStringLiteral("процедур   ..............3"));
+}
+
+void TestFiles::shortFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("current");
+    QTest::newRow("empty") << QByteArray() << -1;
+    QTest::newRow("one line") << QByteArray("\xCA\xCE\xCD\r\n") << 0;
+    QTest::newRow("four lines") << QByteArray("a\r\nb\r\nc\r\nd") << 3;
+    QTest::newRow("five lines") << QByteArray("a\nb\nc\nd\ne\n") << 4;
+}
+
+void TestFiles::shortFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, current);
+    Load(bytes);
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(w->Lines(), editor::ParseAlgorithm(bytes));
+    QCOMPARE(w->CurrentLine(), current);
+    // With no line current nothing can be deleted or inserted; the menu's
+    // whole-listing items still work.
+    w->ComMenuPopup();
+    QCOMPARE(w->N5->isEnabled(), current >= 0);
+    QVERIFY(w->N4->isEnabled());
+    QVERIFY(w->N11->isEnabled());
+    if (current < 0) {
+        for (void (TfrmPvPupil::*handler)() : {&TfrmPvPupil::N1Click, &TfrmPvPupil::N3Click,
+                                               &TfrmPvPupil::N2Click, &TfrmPvPupil::N6Click,
+                                               &TfrmPvPupil::N5Click})
+            (w.get()->*handler)();
+        QVERIFY(w->Lines().isEmpty());
+    }
+}
+
+void TestFiles::foreignLinesKept()
+{
+    const QByteArray bytes("\xC0\xCB\xC3\xCE\xD0\xC8\xD2\xCC \xCF\xD3\xD2\xDC_0\r\n"  // АЛГОРИТМ ПУТЬ_0
+                           "\tabc\r\n"
+                           "  //x\r\n"
+                           "\x98\xFF\r\n");
+    Load(bytes);
+    QCOMPARE(w->Lines(), (QStringList{QStringLiteral("АЛГОРИТМ ПУТЬ_0"), QStringLiteral("\tabc"),
+                                      QStringLiteral("  //x"), QString(QChar(0x98)) + QStringLiteral("я")}));
+    QCOMPARE(w->CurrentLine(), 3);
+    // Saved again, the file is the same byte for byte.
+    answer = Path("out.txt");
+    w->N10Click();
+    QCOMPARE(ReadAll(answer), bytes);
+}
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"
