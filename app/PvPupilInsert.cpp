@@ -2,22 +2,467 @@
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
-void TfrmPvPupil::SetupInsertPanel() {}
-void TfrmPvPupil::ResetStatistics() {}
-void TfrmPvPupil::RecountStatistics() {}
-void TfrmPvPupil::PPButtonStepClick() {}
-void TfrmPvPupil::PPButtonJumpClick() {}
-void TfrmPvPupil::PPButtonTurnClick() {}
-void TfrmPvPupil::PPButtonIfClick() {}
-void TfrmPvPupil::PPButtonWhileClick() {}
-void TfrmPvPupil::ButtonIfClick() {}
-void TfrmPvPupil::ButtonIfNotClick() {}
-void TfrmPvPupil::ButtonWhileClick() {}
-void TfrmPvPupil::ButtonWhileNotClick() {}
-void TfrmPvPupil::PPButtonProcClick() {}
-void TfrmPvPupil::PPButtonDoProcClick() {}
-void TfrmPvPupil::ListBoxProcClick() {}
-void TfrmPvPupil::lstComClick(int) {}
-bool TfrmPvPupil::ButtonIfKeyDown(QKeyEvent *) { return false; }
-bool TfrmPvPupil::ListBoxProcKeyDown(QKeyEvent *) { return false; }
-bool TfrmPvPupil::EditNewProcKeyPress(QKeyEvent *) { return false; }
+#include "Dialogs.h"
+#include "Hints.h"
+#include "editor/algfile.h"
+#include "editor/editops.h"
+#include "editor/listing.h"
+#include "editor/statistics.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QStringListModel>
+
+namespace {
+
+const int kStatistRowHeight = 13;
+
+const QString kHintStep = QStringLiteral(
+    "ШАГ – перемещение \"Путеводки\" на один шаг вперёд с рисованием следа  | "
+    "ШАГ – перемещение \"Путеводки\" на один шаг вперёд с рисованием следа ");
+const QString kHintJump = QStringLiteral(
+    "ПРЫЖОК – перемещение Путеводки на один шаг вперёд без рисования следа | "
+    "ПРЫЖОК – перемещение Путеводки на один шаг вперёд без рисования следа ");
+const QString kHintTurn = QStringLiteral(
+    "ПОВОРОТ – поворот на 90 градусов против часовой стрелки | "
+    "ПОВОРОТ – поворот на 90 градусов против часовой стрелки ");
+const QString kHintProc = QStringLiteral(
+    "Вставить в алгоритм описание процедуры | Вставить в алгоритм описание процедуры");
+const QString kHintDoProc = QStringLiteral(
+    "Вставить в алгоритм вызов процедуры | Вставить в алгоритм вызов процедуры");
+const QString kHintIf = QStringLiteral(
+    "Вставить в алгоритм управляющую структуру \"Ветвление\" | "
+    "Вставить в алгоритм управляющую структуру \"Ветвление\"");
+const QString kHintWhile = QStringLiteral(
+    "Вставить в алгоритм управляющую структуру \"Цикл\" | "
+    "Вставить в алгоритм управляющую структуру \"Цикл\"");
+const QString kHintIfWall = QStringLiteral(
+    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди стена\" | "
+    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди стена\"");
+const QString kHintIfNotWall = QStringLiteral(
+    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди НЕ стена\" | "
+    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди НЕ стена\"");
+const QString kHintWhileWall = QStringLiteral(
+    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди стена\" | "
+    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди стена\"");
+const QString kHintWhileNotWall = QStringLiteral(
+    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди НЕ стена\" | "
+    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди НЕ стена\"");
+const QString kHintPanelProc = QStringLiteral(
+    "<Esc> - закрыть данную панель без выбора имени процедуры | "
+    "<Esc> - закрыть данную панель без выбора имени процедуры");
+const QString kHintListBoxProc = QStringLiteral(
+    "Если имени процедуры нет в списке, введите его  в нижнем поле ввода | "
+    "Имя процедуры вводится только один раз, а затем всегда выбирается из списка");
+const QString kHintEditNewProc = QStringLiteral(
+    "Если имени процедуры нет в верхнем списке, введите его и нажмите <Enter>  | "
+    "Имя процедуры вводится только один раз, а затем всегда выбирается из списка");
+const QString kHintListing = QStringLiteral(
+    "Алгоритм редактируется добавлением и удалением команд и управляющих структур целиком | "
+    "Щелкните правой кнопкой на нужной строке алгоритма для вызова контекстного меню его редактирования");
+const QString kHintStatist = QStringLiteral(
+    "Статистика | Подсчет числа команд и управляющих структур в вашем алгоритме");
+
+QString AlreadyDescribed(const QString &name)
+{
+    return QStringLiteral("Процедура с именем ") + name + QStringLiteral(" уже описана");
+}
+
+bool IsEnter(const QKeyEvent *e)
+{
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+
+// The characters of a typed text that would be inserted: control characters
+// (Backspace, Delete, Tab...) only drive the edit box and are not looked at.
+bool HasUnstorableText(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            continue;
+        if (!editor::IsStorableChar(c))
+            return true;
+    }
+    return false;
+}
+
+// The selected procedure name, or nullptr when none is selected.
+QListWidgetItem *SelectedName(const QListWidget *list)
+{
+    const QList<QListWidgetItem *> selected = list->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Set-up
+
+void TfrmPvPupil::SetupInsertPanel()
+{
+    SetHint(ui->PPButtonStep, kHintStep);
+    SetHint(ui->PPButtonJump, kHintJump);
+    SetHint(ui->PPButtonTurn, kHintTurn);
+    SetHint(ui->PPButtonProc, kHintProc);
+    SetHint(ui->PPButtonDoProc, kHintDoProc);
+    SetHint(ui->PPButtonIf, kHintIf);
+    SetHint(ui->PPButtonWhile, kHintWhile);
+    SetHint(ui->ButtonIf, kHintIfWall);
+    SetHint(ui->ButtonIfNot, kHintIfNotWall);
+    SetHint(ui->ButtonWhile, kHintWhileWall);
+    SetHint(ui->ButtonWhileNot, kHintWhileNotWall);
+    SetHint(ui->PanelProc, kHintPanelProc);
+    SetHint(ui->ListBoxProc, kHintListBoxProc);
+    SetHint(ui->EditNewProc, kHintEditNewProc);
+    SetHint(ui->lstCom, kHintListing);
+    SetHint(ui->ListStatist, kHintStatist);
+
+    // The panels open over other controls: they paint their own background.
+    for (QWidget *panel : {static_cast<QWidget *>(ui->PanelIf), static_cast<QWidget *>(ui->PanelWhile),
+                           static_cast<QWidget *>(ui->PanelProc)})
+        panel->setAutoFillBackground(true);
+
+    // Statistics panel: the window's small font in 13-pixel rows, flat border.
+    QFont statistFont(QStringLiteral("Liberation Sans"));
+    statistFont.setPixelSize(11);
+    ui->ListStatist->setFont(statistFont);
+    ui->ListStatist->setUniformItemSizes(true);
+    ui->ListStatist->setFrameShape(QFrame::Box);
+    ui->ListStatist->setFrameShadow(QFrame::Plain);
+    ui->ListStatist->setLineWidth(1);
+    ui->ListStatist->setSelectionMode(QAbstractItemView::NoSelection);
+    ui->ListStatist->setFocusPolicy(Qt::NoFocus);
+    ui->ListStatist->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; padding: 0px; }")
+                                       .arg(kStatistRowHeight));
+
+    connect(ui->PPButtonStep, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonStepClick);
+    connect(ui->PPButtonJump, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonJumpClick);
+    connect(ui->PPButtonTurn, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonTurnClick);
+    connect(ui->PPButtonProc, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonProcClick);
+    connect(ui->PPButtonDoProc, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonDoProcClick);
+    connect(ui->PPButtonIf, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonIfClick);
+    connect(ui->PPButtonWhile, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonWhileClick);
+    connect(ui->ButtonIf, &QPushButton::clicked, this, &TfrmPvPupil::ButtonIfClick);
+    connect(ui->ButtonIfNot, &QPushButton::clicked, this, &TfrmPvPupil::ButtonIfNotClick);
+    connect(ui->ButtonWhile, &QPushButton::clicked, this, &TfrmPvPupil::ButtonWhileClick);
+    connect(ui->ButtonWhileNot, &QPushButton::clicked, this, &TfrmPvPupil::ButtonWhileNotClick);
+
+    // A name is chosen when the pupil changes the selected name of the open
+    // panel. The selection, not the current row, is watched: the list makes
+    // its first row current (unselected) when it gets the focus, and a mouse
+    // press moves the current row before it selects. Up and Down move the
+    // selection with the list's signals blocked, so they choose nothing; so
+    // does a change made while the panel is closed (a name removed or the
+    // list rebuilt).
+    ui->ListBoxProc->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(ui->ListBoxProc, &QListWidget::itemSelectionChanged, this, [this]() {
+        if (ui->PanelProc->isHidden() || !SelectedName(ui->ListBoxProc))
+            return;
+        ListBoxProcClick();
+    });
+
+    // Typed characters are checked in EditNewProcKeyPress; text that arrives
+    // otherwise (pasted, from an input method) is cleaned here, so that every
+    // name can be written to an algorithm file and read back.
+    connect(ui->EditNewProc, &QLineEdit::textEdited, this, [this](const QString &text) {
+        QString kept;
+        kept.reserve(text.size());
+        int cursor = ui->EditNewProc->cursorPosition();
+        for (int i = 0; i < text.size(); ++i) {
+            if (editor::IsStorableChar(text.at(i)))
+                kept += text.at(i);
+            else if (i < ui->EditNewProc->cursorPosition())
+                --cursor;
+        }
+        if (kept != text) {
+            ui->EditNewProc->setText(kept);
+            ui->EditNewProc->setCursorPosition(qMax(0, cursor));
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Statistics
+
+void TfrmPvPupil::ResetStatistics()
+{
+    ui->ListStatist->clear();
+    ui->ListStatist->addItems(editor::StartingRows());
+}
+
+void TfrmPvPupil::RecountStatistics()
+{
+    ui->ListStatist->clear();
+    ui->ListStatist->addItems(editor::RecountRows(editor::CountStatistics(Lines())));
+}
+
+// ---------------------------------------------------------------------------
+// Simple commands: inserted before the current line, which stays current.
+
+void TfrmPvPupil::PPButtonStepClick()
+{
+    ApplyEdit(editor::InsertCommand(Lines(), CurrentLine(), editor::kStep));
+}
+
+void TfrmPvPupil::PPButtonJumpClick()
+{
+    ApplyEdit(editor::InsertCommand(Lines(), CurrentLine(), editor::kJump));
+}
+
+void TfrmPvPupil::PPButtonTurnClick()
+{
+    ApplyEdit(editor::InsertCommand(Lines(), CurrentLine(), editor::kTurn));
+}
+
+// ---------------------------------------------------------------------------
+// Branches and loops: the condition panel opens level with its button, at
+// the right edge of the command panel.
+
+void TfrmPvPupil::PPButtonIfClick()
+{
+    ui->PanelIf->move(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width(),
+                      ui->PPPanelSystCom->y() + ui->PPButtonIf->y());
+    ui->PanelIf->show();
+    ui->PanelIf->raise();
+    ui->ButtonIf->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPvPupil::PPButtonWhileClick()
+{
+    ui->PanelWhile->move(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width(),
+                         ui->PPPanelSystCom->y() + ui->PPButtonWhile->y());
+    ui->PanelWhile->show();
+    ui->PanelWhile->raise();
+    ui->ButtonWhile->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPvPupil::ButtonIfClick()
+{
+    ui->PanelIf->hide();
+    ApplyEdit(editor::InsertBranch(Lines(), CurrentLine(), false));
+    ui->PPButtonIf->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPvPupil::ButtonIfNotClick()
+{
+    ui->PanelIf->hide();
+    ApplyEdit(editor::InsertBranch(Lines(), CurrentLine(), true));
+    ui->PPButtonIf->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPvPupil::ButtonWhileClick()
+{
+    ui->PanelWhile->hide();
+    ApplyEdit(editor::InsertLoop(Lines(), CurrentLine(), false));
+    ui->PPButtonWhile->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmPvPupil::ButtonWhileNotClick()
+{
+    ui->PanelWhile->hide();
+    ApplyEdit(editor::InsertLoop(Lines(), CurrentLine(), true));
+    ui->PPButtonWhile->setFocus(Qt::OtherFocusReason);
+}
+
+// Keys on the four condition buttons: Esc closes the panel without inserting.
+bool TfrmPvPupil::ButtonIfKeyDown(QKeyEvent *e)
+{
+    if (e->key() != Qt::Key_Escape)
+        return false;
+    // The window's own Esc handling may already have closed the panels.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus == ui->ButtonIf || focus == ui->ButtonIfNot) {
+        ui->PanelIf->hide();
+        ui->PPButtonIf->setFocus(Qt::OtherFocusReason);
+    } else if (focus == ui->ButtonWhile || focus == ui->ButtonWhileNot) {
+        ui->PanelWhile->hide();
+        ui->PPButtonWhile->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Procedure panel. Describe mode while PPButtonProc is enabled, call mode
+// while only PPButtonDoProc is.
+
+namespace {
+
+void OpenProcedurePanel(Ui::TfrmPvPupil *ui)
+{
+    // The panel stays where the layout puts it; the list keeps its selection.
+    ui->PanelProc->show();
+    ui->PanelProc->raise();
+    ui->EditNewProc->clear();
+    if (ui->ListBoxProc->count() == 0)
+        ui->EditNewProc->setFocus(Qt::OtherFocusReason);
+    else
+        ui->ListBoxProc->setFocus(Qt::OtherFocusReason);
+}
+
+void CloseProcedurePanel(Ui::TfrmPvPupil *ui)
+{
+    ui->PanelProc->hide();
+    ui->PPButtonProc->setEnabled(true);
+    ui->PPButtonDoProc->setEnabled(true);
+    ui->PPButtonDoProc->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace
+
+void TfrmPvPupil::PPButtonProcClick()
+{
+    ui->PPButtonDoProc->setEnabled(false);
+    OpenProcedurePanel(ui);
+}
+
+void TfrmPvPupil::PPButtonDoProcClick()
+{
+    ui->PPButtonProc->setEnabled(false);
+    OpenProcedurePanel(ui);
+}
+
+void TfrmPvPupil::ListBoxProcClick()
+{
+    const QListWidgetItem *item = SelectedName(ui->ListBoxProc);
+    if (!item)
+        return;
+    const QString name = item->text();
+    const QStringList lines = Lines();
+
+    if (ui->PPButtonProc->isEnabled()) {
+        // Describe mode: an empty description at the end of the listing.
+        if (editor::IsProcedureDescribed(lines, name)) {
+            dialogs::Message(this, dialogs::Kind::Information, AlreadyDescribed(name));
+            return;
+        }
+        ApplyEdit(editor::AppendProcedure(lines, name));
+        ui->PPButtonDoProc->setEnabled(true);
+        ui->PanelProc->hide();
+        ui->PPButtonProc->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    // Call mode: the call before the current line (with its description
+    // when there is none yet). Without a current line nothing is inserted
+    // and the panel stays open.
+    const int k = CurrentLine();
+    if (k < 0 || k >= lines.size())
+        return;
+    ApplyEdit(editor::InsertCall(lines, k, name));
+    ui->PPButtonProc->setEnabled(true);
+    ui->PanelProc->hide();
+    ui->PPButtonDoProc->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmPvPupil::ListBoxProcKeyDown(QKeyEvent *e)
+{
+    QListWidget *list = ui->ListBoxProc;
+    switch (e->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // One name up or down, round the ends; a move does not choose.
+        const int count = list->count();
+        if (count == 0)
+            return true;
+        const QListWidgetItem *item = SelectedName(list);
+        const int row = item ? list->row(item) : -1;
+        int next;
+        if (e->key() == Qt::Key_Down)
+            next = (row < 0 || row >= count - 1) ? 0 : row + 1;
+        else
+            next = (row <= 0) ? count - 1 : row - 1;
+        const QSignalBlocker blocker(list);
+        list->setCurrentRow(next, QItemSelectionModel::ClearAndSelect);
+        list->viewport()->update();
+        return true;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter chooses the selected name (if any) and closes the panel
+        // whatever the outcome.
+        ListBoxProcClick();
+        CloseProcedurePanel(ui);
+        return true;
+    case Qt::Key_Escape:
+        CloseProcedurePanel(ui);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TfrmPvPupil::EditNewProcKeyPress(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        CloseProcedurePanel(ui);
+        return true;
+    }
+    if (!IsEnter(e)) {
+        // A character that an algorithm file cannot hold never enters a name.
+        return HasUnstorableText(e->text());
+    }
+
+    // The name is taken exactly as typed.
+    const QString text = ui->EditNewProc->text();
+    QStringList names;
+    names.reserve(ui->ListBoxProc->count());
+    for (int i = 0; i < ui->ListBoxProc->count(); ++i)
+        names << ui->ListBoxProc->item(i)->text();
+
+    switch (editor::CheckNewProcedureName(names, text)) {
+    case editor::NameCheck::Empty:
+        dialogs::Message(this, dialogs::Kind::Information, QStringLiteral("Введите имя новой процедуры"));
+        return true;
+    case editor::NameCheck::StartsWithDigit:
+        dialogs::Message(this, dialogs::Kind::Information,
+                         QStringLiteral("Имя процедуры должно начинаться с буквы"));
+        return true;
+    case editor::NameCheck::Duplicate:
+        dialogs::Message(this, dialogs::Kind::Information, AlreadyDescribed(text));
+        return true;
+    case editor::NameCheck::Ok:
+        break;
+    }
+
+    // In call mode the name needs a current line to insert its call before;
+    // without one the name is not taken (the list only holds described names).
+    const bool callMode = !ui->PPButtonProc->isEnabled();
+    if (callMode && CurrentLine() < 0)
+        return true;
+
+    ui->ListBoxProc->addItem(text);
+    {
+        const QSignalBlocker blocker(ui->ListBoxProc);
+        ui->ListBoxProc->setCurrentRow(ui->ListBoxProc->count() - 1, QItemSelectionModel::ClearAndSelect);
+    }
+    ui->ListBoxProc->viewport()->update();
+    ListBoxProcClick();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Selection rule: the pupil put the current line on row.
+
+void TfrmPvPupil::lstComClick(int row)
+{
+    const int target = editor::SelectionRule(Lines(), row);
+    if (target == row || target < 0 || target >= listing->rowCount())
+        return;
+    SetCurrentLine(target);
+    // A mouse press selects the pressed row after it has made it current;
+    // once the press is handled, select the rule's line again.
+    QPointer<TfrmPvPupil> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, target]() {
+            if (!self)
+                return;
+            const QModelIndex current = self->ui->lstCom->currentIndex();
+            if (current.isValid() && current.row() == target && self->CurrentLine() != target)
+                self->SetCurrentLine(target);
+        },
+        Qt::QueuedConnection);
+}

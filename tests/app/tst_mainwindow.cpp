@@ -231,7 +231,6 @@ private slots:
         w.ui->NMainDebug->showStatusText(w.ui->MainMenu);
         QCOMPARE(w.ui->StatusBar1->currentMessage(),
                  QStringLiteral(" На этапе \"Отладка\" запустите алгоритм на исполнение с выбранной скоростью"));
-        QVERIFY(w.ui->NMainDebug->toolTip().isEmpty() || w.ui->NMainDebug->toolTip() == w.ui->NMainDebug->text());
     }
 
     void stageMenuCaptionsAndDrawing()
