@@ -2,17 +2,257 @@
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
-void TfrmPvPupil::SetupFieldControls() {}
-void TfrmPvPupil::CreateCoordinateLabels() {}
-void TfrmPvPupil::PlaceCoordinateLabels() {}
-void TfrmPvPupil::ResizeField(int) {}
-void TfrmPvPupil::RedrawEmptyField() {}
-void TfrmPvPupil::ShowField() {}
-bool TfrmPvPupil::ApplyPoints() { return true; }
-void TfrmPvPupil::PlaceExecutorAtStart() {}
-void TfrmPvPupil::SetSpinnerMaxima() {}
-void TfrmPvPupil::FormClick() {}
-void TfrmPvPupil::BindSpinners() {}
-void TfrmPvPupil::N1212Click() {}
-void TfrmPvPupil::NMainPointsClick() {}
-void TfrmPvPupil::PanelPointsClick() {}
+#include "Dialogs.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace {
+
+const int kLabelsPerStrip = 16;
+
+// Point А's start direction for each item of ComboBoxTo.
+const qint16 kDirections[] = {0, 90, 180, 270};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Set-up
+
+void TfrmPvPupil::SetupFieldControls()
+{
+    QComboBox *to = ui->ComboBoxTo;
+    to->clear();
+    to->addItems({QStringLiteral("вправо"), QStringLiteral("вверх"), QStringLiteral("влево"),
+                  QStringLiteral("вниз")});
+    to->setEditable(true);
+    to->setInsertPolicy(QComboBox::NoInsert);
+    to->setCurrentIndex(-1);
+    to->setEditText(QStringLiteral("вправо"));
+
+    for (QSpinBox *spinner : {ui->UpDownAX, ui->UpDownAY, ui->UpDownBX, ui->UpDownBY}) {
+        spinner->setWrapping(false);
+        spinner->setMinimum(0);
+    }
+    SetSpinnerMaxima();
+    BindSpinners();
+}
+
+void TfrmPvPupil::BindSpinners()
+{
+    const QList<QPair<QSpinBox *, QLineEdit *>> pairs = {{ui->UpDownAX, ui->EditAX},
+                                                        {ui->UpDownAY, ui->EditAY},
+                                                        {ui->UpDownBX, ui->EditBX},
+                                                        {ui->UpDownBY, ui->EditBY}};
+    for (const auto &pair : pairs) {
+        QSpinBox *spinner = pair.first;
+        QLineEdit *edit = pair.second;
+        // The spinner writes its position into its edit box ...
+        connect(spinner, &QSpinBox::valueChanged, edit,
+                [edit](int value) { edit->setText(QString::number(value)); });
+        // ... and continues from a number typed there.
+        connect(edit, &QLineEdit::textEdited, spinner, [spinner](const QString &text) {
+            bool ok = false;
+            const int value = text.trimmed().toInt(&ok);
+            if (ok && value >= spinner->minimum() && value <= spinner->maximum()) {
+                const QSignalBlocker block(spinner);
+                spinner->setValue(value);
+            }
+        });
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Coordinate labels
+
+void TfrmPvPupil::CreateCoordinateLabels()
+{
+    if (!labelsX.isEmpty())
+        return;  // created once for the window's life
+
+    // The largest font whose character cell is at most u pixels high.
+    QFont font(QStringLiteral("Liberation Sans"));
+    for (int size = qMax(u, 1); size >= 1; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() <= u)
+            break;
+    }
+
+    ui->PanelX->setGeometry(2, 2, ui->pnlMain->width() + 2 * u, u - 2);
+    ui->PanelX->setFont(font);
+    ui->PanelY->setGeometry(2, 2, u - 2, ui->pnlMain->height());
+    ui->PanelY->setFont(font);
+
+    const int first = 2 * u + geometry.p / 2;
+    for (int i = 0; i < kLabelsPerStrip; ++i) {
+        auto *x = new QLabel(QString::number(i), ui->PanelX);
+        x->adjustSize();
+        x->move(first + i * geometry.p, 0);
+        x->show();
+        labelsX.append(x);
+
+        auto *y = new QLabel(QString::number(i), ui->PanelY);
+        y->adjustSize();
+        y->move(0, first + i * geometry.p);
+        y->show();
+        labelsY.append(y);
+    }
+}
+
+void TfrmPvPupil::PlaceCoordinateLabels()
+{
+    // Label i starts 2 pixels right of (below) the centre of column (row) i;
+    // those beyond the strip's end are clipped away.
+    ui->PanelX->resize(ui->pnlMain->width(), ui->PanelX->height());
+    ui->PanelY->resize(ui->PanelY->width(), ui->pnlMain->height());
+    const int first = 2 * u + geometry.p / 2;
+    for (int i = 0; i < labelsX.size(); ++i)
+        labelsX[i]->move(first + i * geometry.p, 0);
+    for (int i = 0; i < labelsY.size(); ++i)
+        labelsY[i]->move(0, first + i * geometry.p);
+}
+
+// ---------------------------------------------------------------------------
+// The field
+
+void TfrmPvPupil::ResizeField(int n)
+{
+    geometry = field::ComputeGeometry(qint16(u), qint16(n));
+    const int w = geometry.w;
+    ui->PaintImage->setGeometry(0, 0, w, w);
+    ui->pnlMain->resize(w, w);
+    PlaceCoordinateLabels();
+
+    fieldPicture = field::NewPicture(w);
+    underPicture = field::NewPicture(geometry.s);
+    underPicture.fill(field::FaceColour());
+    RedrawEmptyField();
+    ShowField();
+}
+
+void TfrmPvPupil::RedrawEmptyField()
+{
+    field::RedrawEmptyField(fieldPicture, geometry);
+}
+
+void TfrmPvPupil::ShowField()
+{
+    // The image control keeps its own copy: later drawing into the field
+    // picture is not seen until the next call.
+    ui->PaintImage->setPicture(fieldPicture);
+    // Repaint at once, so that a run that holds the thread is seen frame by
+    // frame; while the window itself is painting, a plain update is enough.
+    if (testAttribute(Qt::WA_WState_InPaintEvent))
+        ui->PaintImage->update();
+    else
+        ui->PaintImage->repaint();
+}
+
+void TfrmPvPupil::PlaceExecutorAtStart()
+{
+    field::PlaceExecutorAtStart(fieldPicture, underPicture, geometry, points, executor);
+    ShowField();
+}
+
+void TfrmPvPupil::N1212Click()
+{
+    if (running)
+        return;
+    auto *item = qobject_cast<QAction *>(sender());
+    if (!item)
+        return;
+    bool ok = false;
+    const int n = item->text().left(2).toInt(&ok);
+    if (!ok || n <= 0)
+        return;
+    ResizeField(n);
+    SetSpinnerMaxima();
+    RedrawEmptyField();
+    PlaceExecutorAtStart();
+    ShowField();
+}
+
+// ---------------------------------------------------------------------------
+// The points panel
+
+void TfrmPvPupil::SetSpinnerMaxima()
+{
+    // A spinner beyond the new maximum stops at it, but a number typed into
+    // its edit box stays as typed.
+    for (QSpinBox *spinner : {ui->UpDownAX, ui->UpDownAY, ui->UpDownBX, ui->UpDownBY}) {
+        const QSignalBlocker block(spinner);
+        spinner->setMaximum(geometry.n - 1);
+    }
+}
+
+bool TfrmPvPupil::ApplyPoints()
+{
+    // Check every entry that is about to be read before anything changes.
+    QList<QLineEdit *> edits;
+    if (ui->CheckBoxA->isChecked())
+        edits << ui->EditAX << ui->EditAY;
+    if (ui->CheckBoxB->isChecked())
+        edits << ui->EditBX << ui->EditBY;
+    QList<qint16> values;
+    for (QLineEdit *edit : edits) {
+        const QString text = edit->text();
+        bool ok = false;
+        const int value = text.trimmed().toInt(&ok);
+        if (!ok) {
+            dialogs::Message(this, dialogs::Kind::Error,
+                             QStringLiteral("'%1' is not a valid integer value").arg(text));
+            return false;
+        }
+        if (value < 0 || value > geometry.n - 1) {
+            dialogs::Message(this, dialogs::Kind::Information,
+                             QStringLiteral("Координата должна быть от 0 до %1").arg(geometry.n - 1));
+            return false;
+        }
+        values << qint16(value);
+    }
+
+    RedrawEmptyField();
+    int next = 0;
+    if (ui->CheckBoxA->isChecked()) {
+        points.ax = values[next++];
+        points.ay = values[next++];
+        // The item whose text the box shows; typed text matching none gives 0.
+        const int item = ui->ComboBoxTo->findText(ui->ComboBoxTo->currentText());
+        points.adir = item >= 0 && item < 4 ? kDirections[item] : qint16(0);
+    } else {
+        points.ax = points.ay = points.adir = -1;
+    }
+    if (ui->CheckBoxB->isChecked()) {
+        points.bx = values[next++];
+        points.by = values[next++];
+    } else {
+        points.bx = points.by = -1;
+    }
+    PlaceExecutorAtStart();
+    return true;
+}
+
+void TfrmPvPupil::FormClick()
+{
+    // Closing the panel this way discards its entries.
+    if (!ui->PanelPoints->isHidden())
+        ui->PanelPoints->hide();
+}
+
+void TfrmPvPupil::NMainPointsClick()
+{
+    ui->PanelPoints->setVisible(ui->PanelPoints->isHidden());
+    if (ui->PanelPoints->isHidden())
+        ApplyPoints();
+    SetSpinnerMaxima();
+}
+
+void TfrmPvPupil::PanelPointsClick()
+{
+    if (running)
+        return;
+    ui->PanelPoints->hide();
+    ApplyPoints();
+}

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QPolygon>
+#include <QRect>
 #include <QVector>
 
 namespace field {
@@ -44,7 +45,20 @@ QVector<BorderBar> BorderBars(const Geometry &g);
 void RedrawEmptyField(QImage &picture, const Geometry &g);
 void DrawFieldBorder(QImage &picture, const Geometry &g);
 
-// A picture of the given side in the format every field drawing uses.
+// A picture of the given side in the format every field drawing uses
+// (opaque 32-bit), filled with the background colour.
 QImage NewPicture(int side);
+
+// Exact, non-antialiased pixel drawing, clipped to the picture.
+namespace raster {
+void Plot(QImage &picture, int x, int y, QRgb colour);
+void FillRect(QImage &picture, const QRect &rect, QRgb colour);
+// From 'from' towards 'to'; the end point itself is not painted.
+void Line(QImage &picture, QPoint from, QPoint to, QRgb colour);
+// A chain of lines: only the last point stays unpainted.
+void Polyline(QImage &picture, const QPolygon &points, QRgb colour);
+// Interior and the whole closed outline in one colour.
+void Polygon(QImage &picture, const QPolygon &points, QRgb colour);
+} // namespace raster
 
 } // namespace field
