@@ -1,0 +1,314 @@
+// Runs started from the tool bar of the work window: what is enabled while a
+// run lasts, how it ends, the stop button, the close box and the start check.
+#include "Dialogs.h"
+#include "PvPupilUnit.h"
+#include "ui_PvPupilUnit.h"
+
+#include "exec/moves.h"
+
+#include <QListView>
+#include <QStringListModel>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QStringList Listing(const QStringList &body, const QStringList &procedures = {})
+{
+    return QStringList{QStringLiteral("АЛГОРИТМ ПУТЬ_0"), QStringLiteral("    Дано: Исполнитель в т.А"),
+                       QStringLiteral("    Надо: Воспроизвести образец"), QStringLiteral("НАЧ")}
+        + body + QStringList{QStringLiteral("КОН")} + procedures;
+}
+
+// What the window looks like at one moment of a run.
+struct Snapshot {
+    bool running = false;
+    bool speedButtons = false;  // any of the three enabled
+    bool stopButton = false;
+    bool work = false;          // NMainWork
+    int linePause = -1, turnPause = -1, blinkPause = -1;
+};
+
+} // namespace
+
+class TestRun : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TfrmPvPupil> w;
+    QVector<dialogs::MessageRecord> messages;
+    std::function<void()> onMessage;
+
+    Ui::TfrmPvPupil *ui() const { return w->ui; }
+
+    Snapshot Take() const
+    {
+        Snapshot s;
+        s.running = w->running;
+        s.speedButtons = ui()->FixToolButtonDo->isEnabled() || ui()->FixToolButtonQuick->isEnabled()
+                         || ui()->FixToolButtonResult->isEnabled();
+        s.stopButton = ui()->FixToolButtonStop->isEnabled();
+        s.work = ui()->NMainWork->isEnabled();
+        s.linePause = w->LinePause;
+        s.turnPause = w->TurnFramePause;
+        s.blinkPause = w->WallBlinkPause;
+        return s;
+    }
+    void VerifyIdle() const
+    {
+        QVERIFY(!w->running);
+        QVERIFY(ui()->FixToolButtonDo->isEnabled());
+        QVERIFY(ui()->FixToolButtonQuick->isEnabled());
+        QVERIFY(ui()->FixToolButtonResult->isEnabled());
+        QVERIFY(ui()->FixToolButtonStop->isEnabled());
+        QVERIFY(ui()->NMainWork->isEnabled());
+    }
+    // Начать, Разработка with the given listing, then Отладка.
+    void Prepare(const QStringList &lines)
+    {
+        w->NMainBeginClick();
+        w->NMainWorkClick();
+        w->listing->setStringList(lines);
+        w->NMainDebugClick();
+        QCOMPARE(w->stage, TfrmPvPupil::Stage::Debug);
+    }
+    // Runs f at the first check point of the coming run.
+    static void AtFirstCheckPoint(std::function<void()> f) { QTimer::singleShot(0, std::move(f)); }
+
+private slots:
+    void init()
+    {
+        messages.clear();
+        onMessage = nullptr;
+        dialogs::messageHook = [this](const dialogs::MessageRecord &m) {
+            messages << m;
+            if (onMessage)
+                onMessage();
+        };
+        w = std::make_unique<TfrmPvPupil>(1024);
+    }
+    void cleanup()
+    {
+        w.reset();
+        dialogs::messageHook = nullptr;
+    }
+
+    void buttonsOffDuringRun_data();
+    void buttonsOffDuringRun();
+    void wallErrorInLoopInProcedure();
+    void stopButtonEndsEndlessLoop();
+    void stopWhileIdleHasNoEffect();
+    void refusedWithoutPointA_data();
+    void refusedWithoutPointA();
+    void closeDuringRunWaitsForItsEnd();
+    void tooDeepSelfCallIsReported();
+};
+
+void TestRun::buttonsOffDuringRun_data()
+{
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<int>("turn");
+    QTest::addColumn<int>("blink");
+    QTest::addColumn<int>("line");
+    QTest::newRow("slow") << 0 << 100 << 100 << 500;
+    QTest::newRow("fast") << 1 << 30 << 100 << 10;
+    QTest::newRow("very fast") << 2 << 0 << 10 << 0;
+}
+
+void TestRun::buttonsOffDuringRun()
+{
+    QFETCH(int, speed);
+    QFETCH(int, turn);
+    QFETCH(int, blink);
+    QFETCH(int, line);
+
+    Prepare(Listing({}));
+    VerifyIdle();
+    Snapshot during;
+    AtFirstCheckPoint([&] { during = Take(); });
+
+    QToolButton *buttons[] = {ui()->FixToolButtonDo, ui()->FixToolButtonQuick, ui()->FixToolButtonResult};
+    buttons[speed]->click();
+
+    QVERIFY(during.running);
+    QVERIFY(!during.speedButtons);
+    QVERIFY(!during.work);
+    QVERIFY(during.stopButton);
+    QCOMPARE(during.turnPause, turn);
+    QCOMPARE(during.blinkPause, blink);
+    QCOMPARE(during.linePause, line);
+    VerifyIdle();
+    // The run ended on КОН, with the executor still on point А.
+    QCOMPARE(w->CurrentLine(), 4);
+    QCOMPARE(w->executor.x, qint16(0));
+    QCOMPARE(w->executor.dir, qint16(0));
+    QVERIFY(messages.isEmpty());
+}
+
+// A move into the wall from a loop inside a procedure: one message, while the
+// run still holds the buttons; then nothing more runs and the buttons return.
+void TestRun::wallErrorInLoopInProcedure()
+{
+    Prepare(Listing({QStringLiteral("  ДЕЛАЙ вперёд"), QStringLiteral("  ПОВОРОТ")},
+                    {QStringLiteral("ПРОЦЕДУРА вперёд"), QStringLiteral("  ПОКА впереди НЕ стена"),
+                     QStringLiteral("  НЦ"), QStringLiteral("    ШАГ"), QStringLiteral("    ШАГ"),
+                     QStringLiteral("  КЦ"), QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")}));
+    Snapshot atMessage;
+    onMessage = [&] { atMessage = Take(); };
+
+    w->FixToolButtonResultClick();
+
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().kind, dialogs::Kind::Error);
+    QCOMPARE(messages.first().text, exec::WallErrorText());
+    QVERIFY(atMessage.running);
+    QVERIFY(!atMessage.speedButtons);
+    QVERIFY(!atMessage.work);
+    // From (0, 0) two steps a pass: the second step from x = 11 meets the wall.
+    QCOMPARE(w->executor.x, qint16(11));
+    QCOMPARE(w->executor.y, qint16(0));
+    QCOMPARE(w->executor.dir, qint16(0));  // the ПОВОРОТ after the call never ran
+    QCOMPARE(w->CurrentLine(), 11);        // the blocked ШАГ stays selected
+    QVERIFY(w->StopRequested);
+    VerifyIdle();
+}
+
+void TestRun::stopButtonEndsEndlessLoop()
+{
+    Prepare(Listing({QStringLiteral("  ПОКА впереди НЕ стена"), QStringLiteral("  НЦ"),
+                     QStringLiteral("    ПОВОРОТ"), QStringLiteral("    ПОВОРОТ"), QStringLiteral("    ПОВОРОТ"),
+                     QStringLiteral("    ПОВОРОТ"), QStringLiteral("  КЦ"), QStringLiteral("  ШАГ")}));
+    int passes = 0;
+    std::function<void()> later = [&] {
+        // Let the loop go round a while, then press the stop button.
+        if (++passes < 50)
+            QTimer::singleShot(0, later);
+        else
+            ui()->FixToolButtonStop->click();
+    };
+    AtFirstCheckPoint(later);
+
+    w->FixToolButtonResultClick();
+
+    QCOMPARE(passes, 50);
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(w->executor.x, qint16(0));  // the ШАГ after the loop never ran
+    QVERIFY(w->CurrentLine() >= 4 && w->CurrentLine() <= 10);
+    VerifyIdle();
+}
+
+void TestRun::stopWhileIdleHasNoEffect()
+{
+    Prepare(Listing({QStringLiteral("  ШАГ"), QStringLiteral("  ШАГ"), QStringLiteral("  ШАГ")}));
+    ui()->FixToolButtonStop->click();
+    QVERIFY(w->StopRequested);
+
+    w->FixToolButtonResultClick();
+
+    QCOMPARE(w->executor.x, qint16(3));
+    QCOMPARE(w->CurrentLine(), 7);  // КОН
+    QVERIFY(!w->StopRequested);
+    QVERIFY(messages.isEmpty());
+}
+
+void TestRun::refusedWithoutPointA_data()
+{
+    QTest::addColumn<int>("ax");
+    QTest::addColumn<int>("ay");
+    QTest::addColumn<int>("adir");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("not set") << -1 << -1 << -1 << false;
+    QTest::newRow("column N") << 12 << 0 << 0 << false;
+    QTest::newRow("row N") << 3 << 12 << 90 << false;
+    QTest::newRow("typed 14, 14") << 14 << 14 << 180 << false;
+    QTest::newRow("negative row") << 2 << -1 << 0 << false;
+    QTest::newRow("far corner") << 11 << 11 << 270 << true;
+}
+
+void TestRun::refusedWithoutPointA()
+{
+    QFETCH(int, ax);
+    QFETCH(int, ay);
+    QFETCH(int, adir);
+    QFETCH(bool, runs);
+
+    Prepare(Listing({}));
+    w->points.ax = qint16(ax);
+    w->points.ay = qint16(ay);
+    w->points.adir = qint16(adir);
+    w->SetCurrentLine(1);
+    bool ran = false;
+    AtFirstCheckPoint([&] { ran = w->running; });
+
+    w->FixToolButtonResultClick();
+
+    QCOMPARE(ran, runs);
+    VerifyIdle();
+    if (runs) {
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(w->CurrentLine(), 4);
+        QCOMPARE(w->executor.x, qint16(ax));
+        return;
+    }
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().kind, dialogs::Kind::Information);
+    QCOMPARE(messages.first().text,
+             QStringLiteral("Точка А не задана или лежит вне поля. Задайте точку А на этапе \"Разработка\"."));
+    QCOMPARE(w->CurrentLine(), 1);  // nothing ran
+    QCOMPARE(w->LinePause, 500);    // the pauses of the last run stay
+}
+
+// The close box during a run: the window stays until the run ends (here by
+// the stop button, the loop being endless), then closes.
+void TestRun::closeDuringRunWaitsForItsEnd()
+{
+    Prepare(Listing({QStringLiteral("  ПОКА впереди НЕ стена"), QStringLiteral("  НЦ"),
+                     QStringLiteral("    ПРЫЖОК"), QStringLiteral("    ПОВОРОТ"), QStringLiteral("    ПОВОРОТ"),
+                     QStringLiteral("    ПРЫЖОК"), QStringLiteral("    ПОВОРОТ"), QStringLiteral("    ПОВОРОТ"),
+                     QStringLiteral("  КЦ")}));
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+
+    bool acceptedDuringRun = true, visibleAfterRequest = false, stillRunning = false;
+    AtFirstCheckPoint([&] {
+        acceptedDuringRun = w->close();
+        visibleAfterRequest = w->isVisible();
+        QTimer::singleShot(0, [&] {
+            stillRunning = w->running && w->isVisible();
+            ui()->FixToolButtonStop->click();
+        });
+    });
+
+    w->FixToolButtonResultClick();
+
+    QVERIFY(!acceptedDuringRun);
+    QVERIFY(visibleAfterRequest);
+    QVERIFY(stillRunning);
+    QVERIFY(!w->isVisible());
+    QVERIFY(!w->closePending);
+    QVERIFY(!w->running);
+}
+
+void TestRun::tooDeepSelfCallIsReported()
+{
+    Prepare(Listing({QStringLiteral("  ДЕЛАЙ снова"), QStringLiteral("  ШАГ")},
+                    {QStringLiteral("ПРОЦЕДУРА снова"), QStringLiteral("  ДЕЛАЙ снова"),
+                     QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")}));
+
+    w->FixToolButtonResultClick();
+
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().kind, dialogs::Kind::Error);
+    QVERIFY(messages.first().text.contains(QStringLiteral("вложенность")));
+    QCOMPARE(w->executor.x, qint16(0));
+    VerifyIdle();
+}
+
+QTEST_MAIN(TestRun)
+#include "tst_run.moc"
