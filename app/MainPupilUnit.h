@@ -6,6 +6,7 @@
 namespace Ui {
 class TfrmMainPupil;
 }
+class QLabel;
 
 class TfrmMainPupil : public QMainWindow
 {
@@ -15,9 +16,11 @@ public:
     ~TfrmMainPupil() override;
 
     Ui::TfrmMainPupil *ui = nullptr;
+    QLabel *panels[3] = {};  // the panels of StatusBar1
 
 public slots:
     void StartBitBClick();
 };
 
 extern TfrmMainPupil *frmMainPupil;
+

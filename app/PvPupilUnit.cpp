@@ -4,6 +4,7 @@
 #include "ui_PvPupilUnit.h"
 
 #include "Hints.h"
+#include "Resources.h"
 #include "StageMenuStyle.h"
 #include "editor/listing.h"
 
@@ -11,6 +12,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -45,6 +47,7 @@ const char *const kHintField = "Рабочее поле для Путеводк�
 TfrmPvPupil::TfrmPvPupil(int screenWidth, QWidget *parent)
     : QMainWindow(parent), ui(new Ui::TfrmPvPupil)
 {
+    InitImageResources();
     ui->setupUi(this);
     FormCreate(screenWidth);
 }
@@ -308,7 +311,9 @@ void TfrmPvPupil::setupStageMenu()
 {
     QMenuBar *bar = ui->MainMenu;
     bar->setNativeMenuBar(false);
-    bar->setStyle(new StageMenuStyle(bar->style()));
+    auto *style = new StageMenuStyle;  // over the application's style
+    style->setParent(bar);
+    bar->setStyle(style);
     // Images of ImageList3: enabled picture at 2i, grey one at 2i + 1.
     const QList<QAction *> items = {ui->NMainBegin, ui->NMainWork, ui->NMainDebug, ui->NMainPoints,
                                     ui->NMainHelp->menuAction()};
@@ -401,7 +406,8 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
         // A click on the points panel's own surface (not on one of its controls).
-        if (watched == ui->PanelPoints) {
+        if (watched == ui->PanelPoints
+            && !ui->PanelPoints->childAt(static_cast<QMouseEvent *>(event)->position().toPoint())) {
             PanelPointsClick();
             return true;
         }
