@@ -88,12 +88,16 @@ void TfrmPvPupil::CreateCoordinateLabels()
     const int first = 2 * u + geometry.p / 2;
     for (int i = 0; i < kLabelsPerStrip; ++i) {
         auto *x = new QLabel(QString::number(i), ui->PanelX);
+        x->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        x->setContentsMargins(0, 0, 0, 0);
         x->adjustSize();
         x->move(first + i * geometry.p, 0);
         x->show();
         labelsX.append(x);
 
         auto *y = new QLabel(QString::number(i), ui->PanelY);
+        y->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        y->setContentsMargins(0, 0, 0, 0);
         y->adjustSize();
         y->move(0, first + i * geometry.p);
         y->show();

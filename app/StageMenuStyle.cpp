@@ -8,6 +8,8 @@
 
 namespace {
 
+const int kMenuRowHeight = 20;
+
 const QAction *ItemAction(const QWidget *widget, const QStyleOptionMenuItem *item)
 {
     const auto *bar = qobject_cast<const QMenuBar *>(widget);
@@ -49,7 +51,9 @@ QSize StageMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *op
             const QFontMetrics metrics(widget ? widget->font() : item->font);
             QString caption = item->text;
             caption.remove(QLatin1Char('&'));
-            return QSize(metrics.horizontalAdvance(caption) + 24, metrics.height() + 2);
+            // The bar is never lower than a standard menu row (20 pixels),
+            // so the image at top + 2 is never cut.
+            return QSize(metrics.horizontalAdvance(caption) + 24, qMax(metrics.height() + 2, kMenuRowHeight));
         }
     }
     return QProxyStyle::sizeFromContents(type, option, size, widget);
