@@ -121,18 +121,18 @@ QVector<QImage> BuildGlyphImages()
 {
     const Shape right = RightPointer();
     const Shape upRight = UpRightPointer();
-    const int last = kSide - 1;
+    constexpr int last = kSide - 1;
     // Turns on the pixel grid. Right and left keep their axes on rows 7 and 8,
     // up and down both on column 7, as the placement tables expect.
     const Shape shapes[8] = {
         right,                                                               // 0
         upRight,                                                             // 45
-        Remap(right, [last](int x, int y) { return QPoint(last - y, x); }), // 90
-        Remap(upRight, [last](int x, int y) { return QPoint(last - x, y); }),        // 135
-        Remap(right, [last](int x, int y) { return QPoint(last - x, last - y); }),   // 180
-        Remap(upRight, [last](int x, int y) { return QPoint(last - x, last - y); }), // 225
+        Remap(right, [](int x, int y) { return QPoint(last - y, x); }), // 90
+        Remap(upRight, [](int x, int y) { return QPoint(last - x, y); }),        // 135
+        Remap(right, [](int x, int y) { return QPoint(last - x, last - y); }),   // 180
+        Remap(upRight, [](int x, int y) { return QPoint(last - x, last - y); }), // 225
         Remap(right, [](int x, int y) { return QPoint(y, x); }),                     // 270
-        Remap(upRight, [last](int x, int y) { return QPoint(x, last - y); }),        // 315
+        Remap(upRight, [](int x, int y) { return QPoint(x, last - y); }),        // 315
     };
     QVector<QImage> images;
     for (const Shape &s : shapes) {
