@@ -404,14 +404,18 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
         if (ours)
             return true;
         break;
-    case QEvent::MouseButtonPress:
-        // A click on the points panel's own surface (not on one of its controls).
-        if (watched == ui->PanelPoints
-            && !ui->PanelPoints->childAt(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+    case QEvent::MouseButtonPress: {
+        // Clicks on the own surfaces of the points panel and of the window;
+        // a click on a control (a label, the field) is that control's.
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        if (watched == ui->PanelPoints && !ui->PanelPoints->childAt(at)) {
             PanelPointsClick();
             return true;
         }
+        if (watched == ui->centralwidget && !ui->centralwidget->childAt(at))
+            FormClick();
         break;
+    }
     case QEvent::FocusOut:
         if (watched == ui->EditComment && ui->EditComment->isVisible())
             EditCommentExit();
@@ -475,12 +479,6 @@ void TfrmPvPupil::paintEvent(QPaintEvent *event)
     QMainWindow::paintEvent(event);
     if (ui->PaintImage->picture().cacheKey() != fieldPicture.cacheKey())
         ShowField();
-}
-
-void TfrmPvPupil::mousePressEvent(QMouseEvent *event)
-{
-    QMainWindow::mousePressEvent(event);
-    FormClick();
 }
 
 void TfrmPvPupil::closeEvent(QCloseEvent *event)

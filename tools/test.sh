@@ -1,9 +1,20 @@
 #!/bin/sh
-# Installs what is missing, builds everything and runs every test headless.
+# Installs what is missing, builds everything and runs every test headless:
+# first the ordinary build, then the same suite built with AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 set -e
 cd "$(dirname "$0")/.."
 sh tools/setup.sh
+jobs="$(nproc)"
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+cmake --build build -j"$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPUTEVOD_SANITIZE=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+(cd build-asan && QT_QPA_PLATFORM=offscreen \
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j"$jobs")

@@ -267,6 +267,25 @@ private slots:
         QVERIFY(r.width() >= metrics.horizontalAdvance(QStringLiteral("Начать           ")) + 24);
     }
 
+    void clickOnFreeAreaClosesThePointsPanel()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        w.ui->NMainBegin->trigger();
+        w.ui->NMainWork->trigger();
+        w.ui->NMainPoints->trigger();
+        QVERIFY(w.ui->PanelPoints->isVisible());
+        w.ui->EditAX->setText(QStringLiteral("5"));
+
+        // A click on a control (the field) is not a click on the window.
+        QTest::mouseClick(w.ui->PaintImage, Qt::LeftButton, {}, QPoint(100, 100));
+        QVERIFY(w.ui->PanelPoints->isVisible());
+
+        QTest::mouseClick(w.ui->centralwidget, Qt::LeftButton, {}, QPoint(5, 640));
+        QVERIFY(!w.ui->PanelPoints->isVisible());
+        QCOMPARE(w.points.ax, qint16(0));  // not applied
+    }
+
     void closeDuringRunWaitsForTheRun()
     {
         TfrmPvPupil w(1024);
