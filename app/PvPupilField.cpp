@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -144,14 +145,22 @@ void TfrmPvPupil::RedrawEmptyField()
 void TfrmPvPupil::ShowField()
 {
     // The image control keeps its own copy: later drawing into the field
-    // picture is not seen until the next call.
-    ui->PaintImage->setPicture(fieldPicture);
+    // picture is not seen until the next call. Only the part that changed
+    // since the last call is painted again.
+    const QRect changed = ui->PaintImage->setPicture(fieldPicture);
     // Repaint at once, so that a run that holds the thread is seen frame by
     // frame; while the window itself is painting, a plain update is enough.
-    if (testAttribute(Qt::WA_WState_InPaintEvent))
-        ui->PaintImage->update();
-    else
-        ui->PaintImage->repaint();
+    if (testAttribute(Qt::WA_WState_InPaintEvent)) {
+        if (!changed.isEmpty())
+            ui->PaintImage->update(changed);
+    } else if (!changed.isEmpty()) {
+        ui->PaintImage->repaint(changed);
+    } else {
+        // The field is as shown; whatever else waits to be painted still
+        // goes on screen now, as with any frame.
+        QEvent request(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(this, &request);
+    }
 }
 
 void TfrmPvPupil::PlaceExecutorAtStart()

@@ -202,19 +202,24 @@ void TfrmPvPupil::RecountStatistics()
 // ---------------------------------------------------------------------------
 // Simple commands: inserted before the current line, which stays current.
 
+// Each handler lets go of its copy of the lines before the edit is applied,
+// so the listing is not copied whole on every insertion.
 void TfrmPvPupil::PPButtonStepClick()
 {
-    ApplyEdit(editor::InsertCommand(Lines(), CurrentLine(), editor::kStep));
+    const editor::Edit edit = editor::InsertCommand(Lines(), CurrentLine(), editor::kStep);
+    ApplyEdit(edit);
 }
 
 void TfrmPvPupil::PPButtonJumpClick()
 {
-    ApplyEdit(editor::InsertCommand(Lines(), CurrentLine(), editor::kJump));
+    const editor::Edit edit = editor::InsertCommand(Lines(), CurrentLine(), editor::kJump);
+    ApplyEdit(edit);
 }
 
 void TfrmPvPupil::PPButtonTurnClick()
 {
-    ApplyEdit(editor::InsertCommand(Lines(), CurrentLine(), editor::kTurn));
+    const editor::Edit edit = editor::InsertCommand(Lines(), CurrentLine(), editor::kTurn);
+    ApplyEdit(edit);
 }
 
 // ---------------------------------------------------------------------------
@@ -242,28 +247,32 @@ void TfrmPvPupil::PPButtonWhileClick()
 void TfrmPvPupil::ButtonIfClick()
 {
     ui->PanelIf->hide();
-    ApplyEdit(editor::InsertBranch(Lines(), CurrentLine(), false));
+    const editor::Edit edit = editor::InsertBranch(Lines(), CurrentLine(), false);
+    ApplyEdit(edit);
     ui->PPButtonIf->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmPvPupil::ButtonIfNotClick()
 {
     ui->PanelIf->hide();
-    ApplyEdit(editor::InsertBranch(Lines(), CurrentLine(), true));
+    const editor::Edit edit = editor::InsertBranch(Lines(), CurrentLine(), true);
+    ApplyEdit(edit);
     ui->PPButtonIf->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmPvPupil::ButtonWhileClick()
 {
     ui->PanelWhile->hide();
-    ApplyEdit(editor::InsertLoop(Lines(), CurrentLine(), false));
+    const editor::Edit edit = editor::InsertLoop(Lines(), CurrentLine(), false);
+    ApplyEdit(edit);
     ui->PPButtonWhile->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmPvPupil::ButtonWhileNotClick()
 {
     ui->PanelWhile->hide();
-    ApplyEdit(editor::InsertLoop(Lines(), CurrentLine(), true));
+    const editor::Edit edit = editor::InsertLoop(Lines(), CurrentLine(), true);
+    ApplyEdit(edit);
     ui->PPButtonWhile->setFocus(Qt::OtherFocusReason);
 }
 

@@ -8,8 +8,10 @@
 #include "exec/moves.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QListView>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QToolButton>
 
@@ -25,6 +27,102 @@ const char *const kHintStop = "Прервать выполнение";
 
 const char *const kNoPointA =
     "Точка А не задана или лежит вне поля. Задайте точку А на этапе \"Разработка\".";
+
+// About one display frame: at most this long may the listing on screen lag
+// behind the highlighted line while a run with no line pause goes on.
+const qint64 kListFrameNs = 16 * 1000 * 1000;
+
+// The highlight of the line the run is on. With a line pause, each line's
+// highlight is put on screen at once, before the blocking pause. With none
+// (very fast speed) lines follow each other thousands of times a second, far
+// more often than a screen shows. The highlight then moves to the latest line
+// at each check point, before any event is processed, and the listing is
+// painted about once a display frame, at once before any blocking wait or
+// message box, and at the run's end.
+class ListHighlight
+{
+public:
+    ListHighlight(TfrmPvPupil *window, bool batched) : w(window), list(window->ui->lstCom), batched(batched)
+    {
+        if (batched) {
+            list->viewport()->setUpdatesEnabled(false);
+            clock.start();
+        }
+    }
+    ~ListHighlight() { End(); }
+
+    void Select(int i)
+    {
+        if (batched) {
+            pending = i;
+            if (clock.nsecsElapsed() >= kListFrameNs)
+                Show();
+            return;
+        }
+        const QModelIndex before = list->currentIndex();
+        const QPoint scroll = ScrollPosition();
+        w->SetCurrentLine(i);
+        // Only the rows whose highlight may have moved are painted again
+        // (with whatever else waits to be painted), unless the list scrolled
+        // to show the line.
+        if (ScrollPosition() != scroll)
+            list->viewport()->repaint();
+        else
+            list->viewport()->repaint(QRegion(list->visualRect(before)) + list->visualRect(list->currentIndex()));
+    }
+
+    // The latest line becomes the current one.
+    void Apply()
+    {
+        if (pending < 0)
+            return;
+        if (pending != w->CurrentLine()) {
+            w->SetCurrentLine(pending);
+            stale = true;
+        }
+        pending = -1;
+    }
+
+    // Puts the listing as it is now on screen.
+    void Show()
+    {
+        Apply();
+        if (!batched || !stale)
+            return;
+        QWidget *viewport = list->viewport();
+        viewport->setUpdatesEnabled(true);
+        viewport->repaint();
+        viewport->setUpdatesEnabled(false);
+        stale = false;
+        clock.start();
+    }
+
+    // The listing paints itself again as usual.
+    void End()
+    {
+        if (!batched)
+            return;
+        Apply();
+        batched = false;
+        list->viewport()->setUpdatesEnabled(true);
+        if (stale)
+            list->viewport()->repaint();
+        stale = false;
+    }
+
+private:
+    QPoint ScrollPosition() const
+    {
+        return QPoint(list->horizontalScrollBar()->value(), list->verticalScrollBar()->value());
+    }
+
+    TfrmPvPupil *w;
+    QListView *list;
+    bool batched;
+    int pending = -1;    // the line to make current, -1 none
+    bool stale = false;  // the highlight moved since the listing was last painted
+    QElapsedTimer clock;
+};
 
 } // namespace
 
@@ -72,6 +170,14 @@ void TfrmPvPupil::RunAlgorithm()
     ui->NMainWork->setEnabled(false);
     StopRequested = false;
 
+    ListHighlight highlight(this, LinePause == 0);
+    // A blocking wait: whatever the listing shows stays on screen meanwhile.
+    const auto pause = [this, &highlight](int ms) {
+        if (ms > 0)
+            highlight.Show();
+        Pause(ms);
+    };
+
     exec::MoveContext moves;
     moves.picture = &fieldPicture;
     moves.under = &underPicture;
@@ -80,9 +186,10 @@ void TfrmPvPupil::RunAlgorithm()
     moves.turnFramePause = TurnFramePause;
     moves.wallBlinkPause = WallBlinkPause;
     moves.showField = [this] { ShowField(); };
-    moves.pause = [this](int ms) { Pause(ms); };
+    moves.pause = pause;
     moves.requestStop = [this] { StopRequested = true; };
-    moves.wallMessage = [this](const QString &text) {
+    moves.wallMessage = [this, &highlight](const QString &text) {
+        highlight.Show();
         dialogs::Message(this, dialogs::Kind::Error, text);
         repaint();
     };
@@ -91,23 +198,24 @@ void TfrmPvPupil::RunAlgorithm()
     hooks.linePause = LinePause;
     hooks.lineCount = [this] { return listing->rowCount(); };
     hooks.line = [this](int i) { return listing->index(i).data().toString(); };
-    hooks.selectLine = [this](int i) {
-        SetCurrentLine(i);
-        // The pause that follows blocks: put the highlight on screen now.
-        ui->lstCom->viewport()->repaint();
+    hooks.selectLine = [&highlight](int i) { highlight.Select(i); };
+    hooks.pause = pause;
+    hooks.checkPoint = [this, &highlight] {
+        highlight.Apply();
+        return CheckPoint();
     };
-    hooks.pause = [this](int ms) { Pause(ms); };
-    hooks.checkPoint = [this] { return CheckPoint(); };
     hooks.step = [&moves] { exec::MakeStep(moves); };
     hooks.jump = [&moves] { exec::MakeJump(moves); };
     hooks.turn = [&moves] { exec::MakeTurn(moves); };
     hooks.wallAhead = [this] { return exec::WallAhead(executor, geometry.n); };
-    hooks.fail = [this](const QString &text) {
+    hooks.fail = [this, &highlight](const QString &text) {
+        highlight.Show();
         dialogs::Message(this, dialogs::Kind::Error, text);
         StopRequested = true;
     };
 
     const exec::WalkResult result = exec::Walk(hooks);
+    highlight.End();
     if (!result.stopped)
         SetCurrentLine(result.endIndex);  // the КОН line; past the end selects nothing
     ui->NMainWork->setEnabled(true);

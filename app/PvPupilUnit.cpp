@@ -477,8 +477,7 @@ void TfrmPvPupil::paintEvent(QPaintEvent *event)
 {
     // FormPaint: the field picture is shown again whenever the window repaints.
     QMainWindow::paintEvent(event);
-    if (ui->PaintImage->picture().cacheKey() != fieldPicture.cacheKey())
-        ShowField();
+    ShowField();
 }
 
 void TfrmPvPupil::closeEvent(QCloseEvent *event)

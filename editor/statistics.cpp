@@ -15,18 +15,19 @@ Statistics CountStatistics(const QStringList &lines)
 {
     Statistics s;
     for (const QString &line : lines) {
-        const QString t = KeyText(line);
+        // The key text as a view: no string is made per line.
+        const QStringView t = QStringView(line).mid(Indentation(line));
         if (t == kTurn || t == kStep || t == kJump)
             ++s.commands;
-        if (HasPrefix(t, kIfWord))
+        if (t.startsWith(kIfWord))
             ++s.branches;
-        if (HasPrefix(t, kWhileWord))
+        if (t.startsWith(kWhileWord))
             ++s.loops;
-        if (HasPrefix(t, kProcWord))
+        if (t.startsWith(kProcWord))
             ++s.procedures;
-        if (HasPrefix(t, kCallWord))
+        if (t.startsWith(kCallWord))
             ++s.calls;
-        if (!t.isEmpty() && !HasPrefix(t, kCommentWord))
+        if (!t.isEmpty() && !t.startsWith(kCommentWord))
             ++s.lines;
     }
     return s;

@@ -159,6 +159,18 @@ void DrawImageMasked(QImage &picture, const QImage &image, QPoint at)
 void CopyRect(const QImage &src, const QRect &srcRect, QImage &dst, QPoint dstAt)
 {
     const QRect from = srcRect.intersected(src.rect());
+    if (src.format() == QImage::Format_RGB32 && dst.depth() == 32) {
+        // Row by row, what Plot would write for each pixel: its colour, opaque.
+        const QPoint shift = dstAt - srcRect.topLeft();
+        const QRect to = from.translated(shift).intersected(dst.rect());
+        for (int y = to.top(); y <= to.bottom(); ++y) {
+            const QRgb *in = reinterpret_cast<const QRgb *>(src.constScanLine(y - shift.y()));
+            QRgb *out = reinterpret_cast<QRgb *>(dst.scanLine(y));
+            for (int x = to.left(); x <= to.right(); ++x)
+                out[x] = 0xff000000u | in[x - shift.x()];
+        }
+        return;
+    }
     for (int y = from.top(); y <= from.bottom(); ++y)
         for (int x = from.left(); x <= from.right(); ++x)
             raster::Plot(dst, dstAt.x() + x - srcRect.left(), dstAt.y() + y - srcRect.top(), src.pixel(x, y));
