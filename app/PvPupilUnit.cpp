@@ -123,6 +123,10 @@ void TfrmPvPupil::FormCreate(int screenWidth)
     statusPalette.setColor(QPalette::Window, palette().color(QPalette::Active, QPalette::HighlightedText));
     ui->StatusBar1->setPalette(statusPalette);
 
+    // Panels that open over other controls hide what lies beneath them.
+    for (QWidget *panel : {ui->PanelPoints, ui->PanelComment})
+        panel->setAutoFillBackground(true);
+
     setupStageMenu();
     SetupInsertPanel();
     SetupContextMenu();
