@@ -7,6 +7,7 @@
 #include "editor/algfile.h"
 #include "editor/listing.h"
 
+#include <QSignalBlocker>
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
@@ -175,7 +176,11 @@ void TfrmPvPupil::N6Click()
             return;
         }
         const editor::Edit edit = editor::DeleteProcedure(lines, k);
+        ApplyEdit(edit);
         if (edit.changed()) {
+            // Removing the selected name moves the list's selection: with the
+            // procedure panel open that must not count as choosing a name.
+            const QSignalBlocker quiet(ui->ListBoxProc);
             for (int i = 0; i < ui->ListBoxProc->count(); ++i) {
                 if (ui->ListBoxProc->item(i)->text() == name) {
                     delete ui->ListBoxProc->takeItem(i);
@@ -183,7 +188,6 @@ void TfrmPvPupil::N6Click()
                 }
             }
         }
-        ApplyEdit(edit);
         return;
     }
     ApplyEdit(editor::DeleteProcedure(lines, k));

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -41,6 +42,13 @@ const char *const kHintDebug =
 const char *const kHintPoints = "Установить точки А и Б | Установить точки А и Б";
 const char *const kHintHelp = "Справка | Кнопка \"Справка\"";
 const char *const kHintField = "Рабочее поле для Путеводки | Рабочее поле для Путеводки";
+
+// Exactly Shift with F1 to F5: the stage menu's shortcuts.
+bool IsMenuShortcut(const QKeyEvent *key)
+{
+    return (key->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier && key->key() >= Qt::Key_F1
+           && key->key() <= Qt::Key_F5;
+}
 
 } // namespace
 
@@ -257,6 +265,10 @@ void TfrmPvPupil::SetStage(Stage s)
                        ui->PPButtonDoProc, ui->PPButtonIf, ui->PPButtonWhile})
         w->setEnabled(work);
     ui->lstCom->setEnabled(work);
+    // Panels left open keep their place across stages, but they edit the
+    // listing only in Разработка (never under a run).
+    for (QWidget *panel : {ui->PanelIf, ui->PanelWhile, ui->PanelProc, ui->PanelComment})
+        panel->setEnabled(work);
     ui->ListStatist->setVisible(work || debug);
     ui->ListStatist->setEnabled(work);
     ui->MainMenu->update();
@@ -292,6 +304,14 @@ void TfrmPvPupil::NMainWorkClick()
     RedrawEmptyField();
     PlaceExecutorAtStart();
     ShowField();
+    // A run may have left a frame line, ТО or НЦ current: the next insertion
+    // must still land where the selection rule allows.
+    const int row = CurrentLine();
+    if (row >= 0) {
+        const int target = editor::SelectionRule(Lines(), row);
+        if (target != row)
+            SetCurrentLine(target);
+    }
 }
 
 void TfrmPvPupil::NMainDebugClick()
@@ -369,6 +389,13 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
         m_previewTarget = widget;
         if (!propagated && FormKeyDown(key))
             return true;
+        // Enter on a focused push button presses it.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+            if (auto *button = qobject_cast<QPushButton *>(widget)) {
+                button->click();
+                return true;
+            }
+        }
         if (watched == ui->ButtonIf || watched == ui->ButtonIfNot || watched == ui->ButtonWhile
             || watched == ui->ButtonWhileNot)
             return ButtonIfKeyDown(key);
@@ -386,7 +413,7 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
         if (!ours)
             break;
         auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->modifiers() & Qt::ShiftModifier) && key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F5) {
+        if (IsMenuShortcut(key)) {
             event->accept();
             return true;
         }
@@ -395,6 +422,12 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Enter:
         if (ours && widget != this)
             ui->StatusBar1->showMessage(HintUnder(widget));
+        break;
+    case QEvent::Leave:
+        // Back onto the enclosing control: its hint (an Enter of a sibling
+        // comes after this and wins).
+        if (ours && widget != this)
+            ui->StatusBar1->showMessage(HintUnder(widget->parentWidget()));
         break;
     case QEvent::StatusTip:
         // Menu items report their long hint this way; widgets are handled on Enter.
@@ -408,7 +441,20 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
         if (ours)
             return true;
         break;
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonPress: {
+        // The listing always keeps one current line: a click below the last
+        // line, or a Ctrl+click on the current one, would leave none.
+        if (watched == ui->lstCom->viewport()) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            const QModelIndex at = ui->lstCom->indexAt(mouse->position().toPoint());
+            if (mouse->button() == Qt::LeftButton
+                && (!at.isValid() || (mouse->modifiers() & Qt::ControlModifier)))
+                return true;
+        }
+        if (event->type() != QEvent::MouseButtonPress)
+            break;
         // Clicks on the own surfaces of the points panel and of the window;
         // a click on a control (a label, the field) is that control's.
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
@@ -433,10 +479,8 @@ bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
 bool TfrmPvPupil::FormKeyDown(QKeyEvent *e)
 {
     const int key = e->key();
-    const bool shift = e->modifiers() & Qt::ShiftModifier;
-
     // Shift+F1 to Shift+F5 belong to the stage menu, enabled or not.
-    if (shift && key >= Qt::Key_F1 && key <= Qt::Key_F5) {
+    if (IsMenuShortcut(e)) {
         switch (key) {
         case Qt::Key_F1: if (ui->NMainBegin->isEnabled()) ui->NMainBegin->trigger(); break;
         case Qt::Key_F2: if (ui->NMainWork->isEnabled()) ui->NMainWork->trigger(); break;
@@ -462,8 +506,9 @@ bool TfrmPvPupil::FormKeyDown(QKeyEvent *e)
     case Qt::Key_Escape:
         if (ui->PanelProc->isVisible()) {
             ui->PanelProc->hide();
-            ui->PPButtonProc->setEnabled(true);
-            ui->PPButtonDoProc->setEnabled(true);
+            // The buttons come back on only where the stage has them on.
+            ui->PPButtonProc->setEnabled(stage == Stage::Work);
+            ui->PPButtonDoProc->setEnabled(stage == Stage::Work);
         }
         if (ui->PanelIf->isVisible())
             ui->PanelIf->hide();

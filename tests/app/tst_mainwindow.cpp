@@ -9,6 +9,7 @@
 
 #include <QEnterEvent>
 #include <QListView>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStringListModel>
@@ -160,13 +161,16 @@ private slots:
         // Shift+F2 belongs to the disabled Разработка item: nothing happens.
         QTest::keyClick(w.ui->lstCom, Qt::Key_F2, Qt::ShiftModifier);
         QCOMPARE(w.Lines().size(), 7);
+        // Only exactly Shift makes a menu shortcut: Ctrl+Shift+F2 is F2.
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(w.Lines().size(), 8);
         QCOMPARE(w.stage, TfrmPvPupil::Stage::Work);
 
         // Shift+F3 chooses Отладка; F2 then does nothing.
         QTest::keyClick(w.ui->PPButtonStep, Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(w.stage, TfrmPvPupil::Stage::Debug);
         QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_F2);
-        QCOMPARE(w.Lines().size(), 7);
+        QCOMPARE(w.Lines().size(), 8);
 
         // Shift+F2 goes back to Разработка.
         QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_F2, Qt::ShiftModifier);
@@ -227,6 +231,17 @@ private slots:
         enter(w.ui->ToolBarAlg);
         QCOMPARE(w.ui->StatusBar1->currentMessage(), QString());
 
+        // Leaving a control for the window's free surface clears its hint;
+        // leaving the field image for its panel keeps the field's hint.
+        enter(w.ui->lstCom);
+        QVERIFY(!w.ui->StatusBar1->currentMessage().isEmpty());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(w.ui->lstCom, &leave);
+        QCOMPARE(w.ui->StatusBar1->currentMessage(), QString());
+        enter(w.ui->PaintImage);
+        QCoreApplication::sendEvent(w.ui->PaintImage, &leave);
+        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral(" Рабочее поле для Путеводки"));
+
         // The highlighted menu item shows its long part.
         w.ui->NMainDebug->showStatusText(w.ui->MainMenu);
         QCOMPARE(w.ui->StatusBar1->currentMessage(),
@@ -284,6 +299,87 @@ private slots:
         QTest::mouseClick(w.ui->centralwidget, Qt::LeftButton, {}, QPoint(5, 640));
         QVERIFY(!w.ui->PanelPoints->isVisible());
         QCOMPARE(w.points.ax, qint16(0));  // not applied
+    }
+
+    void panelsLeftOpenCannotEditDuringARun()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        w.ui->NMainBegin->trigger();
+        w.ui->NMainWork->trigger();
+        for (int i = 0; i < 12; ++i)
+            w.PPButtonStepClick();  // the twelfth ШАГ meets the wall
+        w.PPButtonDoProcClick();
+        QVERIFY(w.ui->PanelProc->isVisible());
+        w.ui->NMainDebug->trigger();
+        bool enabledDuringRun = true;
+        dialogs::messageHook = [&](const dialogs::MessageRecord &) {
+            enabledDuringRun = w.ui->PanelProc->isEnabled() || w.ui->PanelIf->isEnabled()
+                               || w.ui->PanelWhile->isEnabled() || w.ui->PanelComment->isEnabled();
+        };
+        w.FixToolButtonResultClick();
+        QVERIFY(!enabledDuringRun);
+        // Not in Отладка at all, and Esc there leaves the procedure buttons off.
+        QVERIFY(!w.ui->PanelProc->isEnabled());
+        QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_Escape);
+        QVERIFY(!w.ui->PPButtonDoProc->isEnabled());
+        w.ui->NMainWork->trigger();
+        QVERIFY(w.ui->PanelProc->isEnabled());
+    }
+
+    void listingKeepsItsCurrentLine()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        w.ui->NMainBegin->trigger();
+        w.ui->NMainWork->trigger();
+        QWidget *viewport = w.ui->lstCom->viewport();
+        // A click below the last line, or a Ctrl+click on the current line.
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(20, 400));
+        QCOMPARE(w.CurrentLine(), 4);
+        const QPoint onKon = w.ui->lstCom->visualRect(w.listing->index(4)).center();
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, onKon);
+        QCOMPARE(w.CurrentLine(), 4);
+
+        // A run stopped on a frame line: back in Разработка the selection
+        // rule puts the current line after НАЧ again.
+        w.ui->NMainDebug->trigger();
+        w.SetCurrentLine(0);
+        w.ui->NMainWork->trigger();
+        QCOMPARE(w.CurrentLine(), 4);
+
+        // Enter on a focused condition button presses it.
+        QTest::keyClick(w.ui->lstCom, Qt::Key_F7);
+        QVERIFY(w.ui->PanelIf->isVisible());
+        w.ui->ButtonIf->setFocus();
+        QTest::keyClick(w.ui->ButtonIf, Qt::Key_Return);
+        QVERIFY(!w.ui->PanelIf->isVisible());
+        QCOMPARE(w.Lines().at(4), QStringLiteral("    ЕСЛИ впереди стена"));
+    }
+
+    void deletingTheSelectedProcedureChoosesNothing()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        w.ui->NMainBegin->trigger();
+        w.ui->NMainWork->trigger();
+        QStringList lines = editor::FrameLines();
+        lines << QStringLiteral("ПРОЦЕДУРА a") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")
+              << QStringLiteral("ПРОЦЕДУРА b") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ");
+        w.listing->setStringList(lines);
+        w.ui->ListBoxProc->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        w.SetCurrentLine(4);
+        w.ui->ListBoxProc->setCurrentRow(1);  // b selected while the panel is closed
+        w.PPButtonDoProcClick();
+        QVERIFY(w.ui->PanelProc->isVisible());
+        w.SetCurrentLine(7);                  // ПРОЦЕДУРА b
+        w.N6Click();
+        QStringList expected = editor::FrameLines();
+        expected << QStringLiteral("ПРОЦЕДУРА a") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ") << QString();
+        QCOMPARE(w.Lines(), expected);
+        QCOMPARE(w.ui->ListBoxProc->count(), 1);
+        QCOMPARE(w.ui->ListBoxProc->item(0)->text(), QStringLiteral("a"));
+        QVERIFY(w.ui->PanelProc->isVisible());  // nothing was chosen
     }
 
     void closeDuringRunWaitsForTheRun()
