@@ -1,5 +1,6 @@
 // Saving and loading algorithms from the listing's context menu.
 #include "Dialogs.h"
+#include "common/example.h"
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
@@ -15,21 +16,6 @@
 #include <memory>
 
 namespace {
-
-QString Sp(int n, const char *key)
-{
-    return QString(n, QLatin1Char(' ')) + QString::fromUtf8(key);
-}
-
-QStringList ExampleListing()
-{
-    return {Sp(0, "АЛГОРИТМ ПУТЬ_0"), Sp(4, "Дано: Исполнитель в т.А"),
-            Sp(4, "Надо: Воспроизвести образец"), Sp(0, "НАЧ"), Sp(4, "ШАГ"),
-            Sp(4, "ПОКА впереди НЕ стена"), Sp(4, "НЦ"), Sp(8, "ШАГ"), Sp(8, "ЕСЛИ впереди стена"),
-            Sp(11, "ТО"), Sp(15, "ПОВОРОТ"), Sp(11, "ИНАЧЕ"), Sp(15, "ПРЫЖОК"), Sp(8, "ВСЁ"),
-            Sp(4, "КЦ"), Sp(4, "ДЕЛАЙ угол"), Sp(0, "КОН"), Sp(0, "ПРОЦЕДУРА угол"),
-            Sp(4, "ПОВОРОТ"), Sp(0, "КОНЕЦ ПРОЦЕДУРЫ")};
-}
 
 QByteArray ReadAll(const QString &path)
 {

@@ -2,6 +2,7 @@
 // selection rule and the statistics panel, as the pupil reaches them in the
 // window: button clicks, function keys, clicks in the listing, typed names.
 #include "Dialogs.h"
+#include "common/example.h"
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
@@ -249,28 +250,7 @@ void TestInserting::buildExampleListing()
     ClickRow(18);                              // КОНЕЦ ПРОЦЕДУРЫ
     Click(ui()->PPButtonTurn);
 
-    const QStringList expected = {
-        QStringLiteral("АЛГОРИТМ ПУТЬ_0"),
-        Sp(4, QStringLiteral("Дано: Исполнитель в т.А")),
-        Sp(4, QStringLiteral("Надо: Воспроизвести образец")),
-        QStringLiteral("НАЧ"),
-        Sp(4, QStringLiteral("ШАГ")),
-        Sp(4, QStringLiteral("ПОКА впереди НЕ стена")),
-        Sp(4, QStringLiteral("НЦ")),
-        Sp(8, QStringLiteral("ШАГ")),
-        Sp(8, QStringLiteral("ЕСЛИ впереди стена")),
-        Sp(11, QStringLiteral("ТО")),
-        Sp(15, QStringLiteral("ПОВОРОТ")),
-        Sp(11, QStringLiteral("ИНАЧЕ")),
-        Sp(15, QStringLiteral("ПРЫЖОК")),
-        Sp(8, QStringLiteral("ВСЁ")),
-        Sp(4, QStringLiteral("КЦ")),
-        Sp(4, QStringLiteral("ДЕЛАЙ угол")),
-        QStringLiteral("КОН"),
-        QStringLiteral("ПРОЦЕДУРА угол"),
-        Sp(4, QStringLiteral("ПОВОРОТ")),
-        QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ"),
-    };
+    const QStringList expected = ExampleListing();
     const QStringList lines = w->Lines();
     QCOMPARE(lines.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i)
