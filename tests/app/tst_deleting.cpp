@@ -1,6 +1,7 @@
 // The listing's context menu: deletions, the Delete key, blank lines and
 // comments, as the pupil reaches them in the window.
 #include "Dialogs.h"
+#include "common/lists.h"
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
@@ -55,10 +56,7 @@ private:
     }
     QStringList Procedures() const
     {
-        QStringList names;
-        for (int i = 0; i < ui()->ListBoxProc->count(); ++i)
-            names << ui()->ListBoxProc->item(i)->text();
-        return names;
+        return ItemTexts(ui()->ListBoxProc);
     }
     void ShowWindow()
     {

@@ -1,5 +1,6 @@
 // Saving and loading algorithms from the listing's context menu.
 #include "Dialogs.h"
+#include "common/lists.h"
 #include "common/example.h"
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
@@ -45,17 +46,11 @@ private:
     Ui::TfrmPvPupil *ui() const { return w->ui; }
     QStringList Procedures() const
     {
-        QStringList names;
-        for (int i = 0; i < ui()->ListBoxProc->count(); ++i)
-            names << ui()->ListBoxProc->item(i)->text();
-        return names;
+        return ItemTexts(ui()->ListBoxProc);
     }
     QStringList Statistics() const
     {
-        QStringList rows;
-        for (int i = 0; i < ui()->ListStatist->count(); ++i)
-            rows << ui()->ListStatist->item(i)->text();
-        return rows;
+        return ItemTexts(ui()->ListStatist);
     }
     QString Path(const char *name) const { return dir->filePath(QString::fromUtf8(name)); }
     // Loads a file of these bytes through the menu.

@@ -2,6 +2,7 @@
 // selection rule and the statistics panel, as the pupil reaches them in the
 // window: button clicks, function keys, clicks in the listing, typed names.
 #include "Dialogs.h"
+#include "common/lists.h"
 #include "common/example.h"
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
@@ -40,10 +41,7 @@ private:
 
     QStringList Procedures() const
     {
-        QStringList names;
-        for (int i = 0; i < ui()->ListBoxProc->count(); ++i)
-            names << ui()->ListBoxProc->item(i)->text();
-        return names;
+        return ItemTexts(ui()->ListBoxProc);
     }
     QString SelectedProcedure() const
     {
