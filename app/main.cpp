@@ -11,6 +11,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(dialogs::kApplicationTitle);
+    // The installed desktop entry's name: docks and task bars take the
+    // program's icon and name from it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(PUTEVOD_APP_ID));
 
     frmMainPupil = new TfrmMainPupil;
     frmPvPupil = new TfrmPvPupil;

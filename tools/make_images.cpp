@@ -6,6 +6,9 @@
 //                                (the lower-left pixel's colour is the transparent one)
 //   tool0.png .. tool3.png       the run tool bar images, 16 x 16 with alpha
 //   icon.png                     the window icon, 32 x 32 with alpha
+//   appicon16.png .. appicon256.png
+//                                the same icon for the desktop menu, one file per
+//                                size of the icon theme (16 to 256), with alpha
 //
 // Usage: make_images [output directory]   (default: resources/images)
 
@@ -489,23 +492,29 @@ QImage stopSign()
 }
 
 // ---------------------------------------------------------------------------
-// Window icon: a small field with a trace and the red pointer.
+// Window icon: a small field with a trace and the red pointer. It is drawn on
+// a 32-unit grid and scaled to the size asked for; at 32 it is the window
+// icon. Below 32 the lines keep at least the width they have at 32, so that
+// the 16-pixel menu icon still shows the trace.
 
-QImage icon()
+QImage icon(int size = 32)
 {
-    QImage image = transparentImage(32, 32);
+    QImage image = transparentImage(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 60, 110), 1.5));
+    const qreal k = size / 32.0;
+    p.scale(k, k);
+    auto width = [k](qreal w) { return k < 1 ? w / k * 0.75 : w; };
+    p.setPen(QPen(QColor(40, 60, 110), width(1.5)));
     p.setBrush(QColor(252, 250, 240));
     p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 3, 3);
-    p.setPen(QPen(QColor(160, 180, 210), 1.0));
+    p.setPen(QPen(QColor(160, 180, 210), width(1.0)));
     for (int i = 1; i < 4; ++i) {
         p.drawLine(QPointF(1.5 + i * 29.0 / 4, 2.5), QPointF(1.5 + i * 29.0 / 4, 29.5));
         p.drawLine(QPointF(2.5, 1.5 + i * 29.0 / 4), QPointF(29.5, 1.5 + i * 29.0 / 4));
     }
     auto centre = [](int x, int y) { return QPointF(1.5 + (x + 0.5) * 29.0 / 4, 1.5 + (y + 0.5) * 29.0 / 4); };
-    p.setPen(QPen(QColor(110, 110, 110), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(QColor(110, 110, 110), width(2.5), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     QPolygonF path;
     path << centre(0, 3) << centre(0, 1) << centre(2, 1);
     p.drawPolyline(path);
@@ -513,7 +522,7 @@ QImage icon()
     QPolygonF arrow;
     arrow << QPointF(c.x() + 5.5, c.y()) << QPointF(c.x() - 4, c.y() - 4.5) << QPointF(c.x() - 1.5, c.y())
           << QPointF(c.x() - 4, c.y() + 4.5);
-    p.setPen(QPen(QColor(110, 0, 0), 1.0));
+    p.setPen(QPen(QColor(110, 0, 0), width(1.0)));
     p.setBrush(QColor(225, 25, 25));
     p.drawPolygon(arrow);
     p.end();
@@ -552,5 +561,7 @@ int main(int argc, char *argv[])
     ok = save(stopSign(), QStringLiteral("tool3.png")) && ok;
 
     ok = save(icon(), QStringLiteral("icon.png")) && ok;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        ok = save(icon(size), QStringLiteral("appicon%1.png").arg(size)) && ok;
     return ok ? 0 : 1;
 }

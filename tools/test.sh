@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test headless:
-# first the ordinary build, then the same suite built with AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# first the ordinary build, then its .deb and .rpm packages and their checks,
+# then the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -e
 cd "$(dirname "$0")/.."
 sh tools/setup.sh
@@ -10,6 +11,8 @@ jobs="$(nproc)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+sh tools/package.sh
+sh tools/check_package.sh
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPUTEVOD_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
