@@ -124,6 +124,10 @@ set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP Applications/Education)
+set(CPACK_RPM_PACKAGE_SUMMARY "School environment for algorithms on a square field")
+set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# The desktop entry starts the program from the PATH: it stays in /usr.
+set(CPACK_PACKAGE_RELOCATABLE OFF)
 # Directories that belong to the distribution's own packages.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
     /usr/share/applications /usr/share/metainfo /usr/share/man /usr/share/man/man1

@@ -38,6 +38,8 @@ for f in $expected; do
     echo "$rpmfiles" | grep -qx "$f" || fail "$rpm lacks $f"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "$deb does not depend on Qt Widgets"
+rpm -qpR "$rpm" | grep -q libQt6Widgets || fail "$rpm does not require Qt Widgets"
+rpm -qp --qf '%{DESCRIPTION}' "$rpm" | grep -q "teaching program" || fail "$rpm lacks our description"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
