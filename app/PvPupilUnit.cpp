@@ -154,6 +154,15 @@ void TfrmPvPupil::FormCreate(int screenWidth)
                     return;
                 lstComClick(current.row());
             });
+    // The listing always keeps one current line: whatever deselects it (Ctrl+Space,
+    // a Ctrl+click, any other selection command of the view) selects it again.
+    connect(ui->lstCom->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this]() {
+        QItemSelectionModel *selection = ui->lstCom->selectionModel();
+        const QModelIndex current = selection->currentIndex();
+        if (m_settingCurrent || !current.isValid() || selection->isSelected(current))
+            return;
+        selection->select(current, QItemSelectionModel::ClearAndSelect);
+    });
 
     qApp->installEventFilter(this);
     ResetWorkWindow();
@@ -265,6 +274,9 @@ void TfrmPvPupil::SetStage(Stage s)
                        ui->PPButtonDoProc, ui->PPButtonIf, ui->PPButtonWhile})
         w->setEnabled(work);
     ui->lstCom->setEnabled(work);
+    // A run ignores the field size: its items say so by being greyed.
+    for (QAction *size : {ui->N1212, ui->N1313, ui->N1414, ui->N1515})
+        size->setEnabled(!running);
     // Panels left open keep their place across stages, but they edit the
     // listing only in Разработка (never under a run).
     for (QWidget *panel : {ui->PanelIf, ui->PanelWhile, ui->PanelProc, ui->PanelComment})
