@@ -9,6 +9,9 @@
 #include "editor/listing.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFile>
 #include <QStringListModel>
 #include <QTemporaryDir>
@@ -71,6 +74,7 @@ private slots:
     void loadFailureChangesNothing_data();
     void loadFailureChangesNothing();
     void saveFailureReported();
+    void saveNameWithQuote();
     void sameNameTwice();
     void shortFiles_data();
     void shortFiles();
@@ -239,6 +243,37 @@ void TestFiles::saveFailureReported()
     w->N10Click();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages.at(0).text, QStringLiteral("Cannot create file %1.").arg(answer));
+}
+
+// The real save dialog takes a name holding '"' for a list of quoted names.
+void TestFiles::saveNameWithQuote()
+{
+    dialogs::fileHook = nullptr;
+    w->listing->setStringList(ExampleListing());
+    w->SetCurrentLine(4);
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir->path()));  // a stray file would land here too
+    bool typed = false;
+    QTimer::singleShot(0, this, [&]() {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *edit = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!edit)
+            return;
+        dialog->setDirectory(dir->path());
+        edit->setText(QStringLiteral("my\"alg"));
+        typed = true;
+        QMetaObject::invokeMethod(dialog, "accept");
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    w->N10Click();
+    QDir::setCurrent(oldCurrent);
+    QVERIFY(typed);
+    // Nothing written anywhere, and the pupil is told why.
+    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).kind, dialogs::Kind::Information);
+    QVERIFY(messages.at(0).text.contains(QLatin1Char('"')));
 }
 
 void TestFiles::sameNameTwice()
