@@ -4,6 +4,7 @@
 #include "ui_PvPupilUnit.h"
 
 #include "Hints.h"
+#include "ListingDelegate.h"
 #include "Resources.h"
 #include "StageMenuStyle.h"
 #include "editor/listing.h"
@@ -88,6 +89,7 @@ void TfrmPvPupil::FormCreate(int screenWidth)
 
     listing = new QStringListModel(this);
     ui->lstCom->setModel(listing);
+    ui->lstCom->setItemDelegate(new ListingDelegate(ui->lstCom));
     ui->lstCom->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->lstCom->setUniformItemSizes(true);
     QFont listFont(QStringLiteral("Liberation Sans"));

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QFile>
 #include <QStringListModel>
 #include <QTemporaryDir>
@@ -79,6 +80,7 @@ private slots:
     void shortFiles_data();
     void shortFiles();
     void foreignLinesKept();
+    void longLineShownShortKeptWhole();
 };
 
 void TestFiles::init()
@@ -332,6 +334,27 @@ void TestFiles::foreignLinesKept()
                                       QStringLiteral("  //x"), QString(QChar(0x98)) + QStringLiteral("я")}));
     QCOMPARE(w->CurrentLine(), 3);
     // Saved again, the file is the same byte for byte.
+    answer = Path("out.txt");
+    w->N10Click();
+    QCOMPARE(ReadAll(answer), bytes);
+}
+
+// A line of any length loads, shows and saves back; the view lays out only
+// what a row can show, never the whole line.
+void TestFiles::longLineShownShortKeptWhole()
+{
+    QByteArray bytes = editor::FormatAlgorithm(editor::FrameLines());
+    const QByteArray line = QByteArray("\xEF\xF3\xF2\xE5\xE2\xEE\xE4\xEA\xE0 ").repeated(20000);  // "путеводка "
+    bytes.insert(bytes.indexOf("\r\n\xCA\xCE\xCD") + 2, line + "\r\n");  // after НАЧ
+    Load(bytes);
+    QCOMPARE(w->Lines().at(4).size(), line.size());
+    QListView *view = ui()->lstCom;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QSize row = view->sizeHintForIndex(w->listing->index(4));
+    QVERIFY2(row.width() < 20000, qPrintable(QString::number(row.width())));
+    QVERIFY(row.width() > view->viewport()->width());  // still longer than the row: elided
+    QCOMPARE(view->model()->data(w->listing->index(4)).toString().size(), line.size());
     answer = Path("out.txt");
     w->N10Click();
     QCOMPARE(ReadAll(answer), bytes);
