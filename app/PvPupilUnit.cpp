@@ -156,12 +156,13 @@ void TfrmPvPupil::FormCreate(int screenWidth)
                     return;
                 lstComClick(current.row());
             });
-    // The listing always keeps one current line: whatever deselects it (Ctrl+Space,
-    // a Ctrl+click, any other selection command of the view) selects it again.
+    // While the pupil edits, the listing always keeps one current line: whatever
+    // deselects it (Ctrl+Space, a Ctrl+click, any other selection command of the
+    // view) selects it again. Runs move the highlight themselves.
     connect(ui->lstCom->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this]() {
         QItemSelectionModel *selection = ui->lstCom->selectionModel();
         const QModelIndex current = selection->currentIndex();
-        if (m_settingCurrent || !current.isValid() || selection->isSelected(current))
+        if (m_settingCurrent || running || !current.isValid() || selection->isSelected(current))
             return;
         selection->select(current, QItemSelectionModel::ClearAndSelect);
     });
