@@ -2,9 +2,19 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace dialogs {
+
+namespace {
+
+const char *const kQuoteInSaveName =
+    "Имя файла не может содержать кавычки (\"). Алгоритм не сохранен: выберите другое имя.";
+const char *const kQuoteInOpenName =
+    "Имя файла не может содержать кавычки (\"). Алгоритм не загружен.";
+
+} // namespace
 
 std::function<void(const MessageRecord &)> messageHook;
 std::function<QString(const FileRequest &)> fileHook;
@@ -65,6 +75,16 @@ QString AskFileName(QWidget *parent, const FileRequest &request)
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    // The dialog reads a typed name holding '"' as a list of quoted names and
+    // picks one of them: the file would not be the one named. Such a name is
+    // refused (it could not be typed into the load dialog either).
+    if (auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+        if (edit->text().contains(QLatin1Char('"'))) {
+            Message(parent, Kind::Information,
+                    request.save ? QString::fromUtf8(kQuoteInSaveName) : QString::fromUtf8(kQuoteInOpenName));
+            return QString();
+        }
+    }
     return dialog.selectedFiles().first();
 }
 

@@ -135,6 +135,9 @@ void TfrmPvPupil::SetupInsertPanel()
     ui->ListStatist->setLineWidth(1);
     ui->ListStatist->setSelectionMode(QAbstractItemView::NoSelection);
     ui->ListStatist->setFocusPolicy(Qt::NoFocus);
+    // A row too long for the panel loses characters from its middle (dots, as a
+    // rule), so that its label and its whole count stay readable.
+    ui->ListStatist->setTextElideMode(Qt::ElideMiddle);
     ui->ListStatist->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; padding: 0px; }")
                                        .arg(kStatistRowHeight));
 

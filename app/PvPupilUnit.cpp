@@ -4,6 +4,7 @@
 #include "ui_PvPupilUnit.h"
 
 #include "Hints.h"
+#include "ListingDelegate.h"
 #include "Resources.h"
 #include "StageMenuStyle.h"
 #include "editor/listing.h"
@@ -88,6 +89,7 @@ void TfrmPvPupil::FormCreate(int screenWidth)
 
     listing = new QStringListModel(this);
     ui->lstCom->setModel(listing);
+    ui->lstCom->setItemDelegate(new ListingDelegate(ui->lstCom));
     ui->lstCom->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->lstCom->setUniformItemSizes(true);
     QFont listFont(QStringLiteral("Liberation Sans"));
@@ -154,6 +156,16 @@ void TfrmPvPupil::FormCreate(int screenWidth)
                     return;
                 lstComClick(current.row());
             });
+    // While the pupil edits, the listing always keeps one current line: whatever
+    // deselects it (Ctrl+Space, a Ctrl+click, any other selection command of the
+    // view) selects it again. Runs move the highlight themselves.
+    connect(ui->lstCom->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this]() {
+        QItemSelectionModel *selection = ui->lstCom->selectionModel();
+        const QModelIndex current = selection->currentIndex();
+        if (m_settingCurrent || running || !current.isValid() || selection->isSelected(current))
+            return;
+        selection->select(current, QItemSelectionModel::ClearAndSelect);
+    });
 
     qApp->installEventFilter(this);
     ResetWorkWindow();
@@ -265,6 +277,9 @@ void TfrmPvPupil::SetStage(Stage s)
                        ui->PPButtonDoProc, ui->PPButtonIf, ui->PPButtonWhile})
         w->setEnabled(work);
     ui->lstCom->setEnabled(work);
+    // A run ignores the field size: its items say so by being greyed.
+    for (QAction *size : {ui->N1212, ui->N1313, ui->N1414, ui->N1515})
+        size->setEnabled(!running);
     // Panels left open keep their place across stages, but they edit the
     // listing only in Разработка (never under a run).
     for (QWidget *panel : {ui->PanelIf, ui->PanelWhile, ui->PanelProc, ui->PanelComment})

@@ -9,6 +9,10 @@
 #include "editor/listing.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
 #include <QFile>
 #include <QStringListModel>
 #include <QTemporaryDir>
@@ -71,10 +75,12 @@ private slots:
     void loadFailureChangesNothing_data();
     void loadFailureChangesNothing();
     void saveFailureReported();
+    void saveNameWithQuote();
     void sameNameTwice();
     void shortFiles_data();
     void shortFiles();
     void foreignLinesKept();
+    void longLineShownShortKeptWhole();
 };
 
 void TestFiles::init()
@@ -241,6 +247,37 @@ void TestFiles::saveFailureReported()
     QCOMPARE(messages.at(0).text, QStringLiteral("Cannot create file %1.").arg(answer));
 }
 
+// The real save dialog takes a name holding '"' for a list of quoted names.
+void TestFiles::saveNameWithQuote()
+{
+    dialogs::fileHook = nullptr;
+    w->listing->setStringList(ExampleListing());
+    w->SetCurrentLine(4);
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir->path()));  // a stray file would land here too
+    bool typed = false;
+    QTimer::singleShot(0, this, [&]() {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *edit = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!edit)
+            return;
+        dialog->setDirectory(dir->path());
+        edit->setText(QStringLiteral("my\"alg"));
+        typed = true;
+        QMetaObject::invokeMethod(dialog, "accept");
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    w->N10Click();
+    QDir::setCurrent(oldCurrent);
+    QVERIFY(typed);
+    // Nothing written anywhere, and the pupil is told why.
+    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).kind, dialogs::Kind::Information);
+    QVERIFY(messages.at(0).text.contains(QLatin1Char('"')));
+}
+
 void TestFiles::sameNameTwice()
 {
     QStringList lines = editor::FrameLines();
@@ -297,6 +334,27 @@ void TestFiles::foreignLinesKept()
                                       QStringLiteral("  //x"), QString(QChar(0x98)) + QStringLiteral("я")}));
     QCOMPARE(w->CurrentLine(), 3);
     // Saved again, the file is the same byte for byte.
+    answer = Path("out.txt");
+    w->N10Click();
+    QCOMPARE(ReadAll(answer), bytes);
+}
+
+// A line of any length loads, shows and saves back; the view lays out only
+// what a row can show, never the whole line.
+void TestFiles::longLineShownShortKeptWhole()
+{
+    QByteArray bytes = editor::FormatAlgorithm(editor::FrameLines());
+    const QByteArray line = QByteArray("\xEF\xF3\xF2\xE5\xE2\xEE\xE4\xEA\xE0 ").repeated(20000);  // "путеводка "
+    bytes.insert(bytes.indexOf("\r\n\xCA\xCE\xCD") + 2, line + "\r\n");  // after НАЧ
+    Load(bytes);
+    QCOMPARE(w->Lines().at(4).size(), line.size());
+    QListView *view = ui()->lstCom;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QSize row = view->sizeHintForIndex(w->listing->index(4));
+    QVERIFY2(row.width() < 20000, qPrintable(QString::number(row.width())));
+    QVERIFY(row.width() > view->viewport()->width());  // still longer than the row: elided
+    QCOMPARE(view->model()->data(w->listing->index(4)).toString().size(), line.size());
     answer = Path("out.txt");
     w->N10Click();
     QCOMPARE(ReadAll(answer), bytes);

@@ -129,12 +129,18 @@ private slots:
         w.ui->NMainBegin->trigger();
         w.ui->NMainWork->trigger();
         w.ui->NMainDebug->trigger();
+        const QList<QAction *> sizes = {w.ui->N1212, w.ui->N1313, w.ui->N1414, w.ui->N1515};
         w.running = true;
         w.SetStage(TfrmPvPupil::Stage::Debug);
         QCOMPARE(Describe(Observe(w)), QStringLiteral("00001010010"));
+        // The size items are greyed while a run ignores them.
+        for (QAction *size : sizes)
+            QVERIFY(!size->isEnabled());
         w.running = false;
         w.SetStage(TfrmPvPupil::Stage::Debug);
         QCOMPARE(Describe(Observe(w)), QStringLiteral("01001110010"));
+        for (QAction *size : sizes)
+            QVERIFY(size->isEnabled());
     }
 
     void functionKeysActOnlyInDevelopment()
@@ -340,6 +346,16 @@ private slots:
         const QPoint onKon = w.ui->lstCom->visualRect(w.listing->index(4)).center();
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, onKon);
         QCOMPARE(w.CurrentLine(), 4);
+        // Ctrl+Space toggles the selection in a list view; a deselection
+        // made any other way is undone as well.
+        w.ui->lstCom->setFocus();
+        QTest::keyClick(w.ui->lstCom, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(w.CurrentLine(), 4);
+        w.ui->lstCom->selectionModel()->clearSelection();
+        QCOMPARE(w.CurrentLine(), 4);
+        w.PPButtonStepClick();
+        QCOMPARE(w.Lines().at(4), QStringLiteral("    ШАГ"));
+        QCOMPARE(w.CurrentLine(), 5);
 
         // A run stopped on a frame line: back in Разработка the selection
         // rule puts the current line after НАЧ again.
@@ -355,6 +371,34 @@ private slots:
         QTest::keyClick(w.ui->ButtonIf, Qt::Key_Return);
         QVERIFY(!w.ui->PanelIf->isVisible());
         QCOMPARE(w.Lines().at(4), QStringLiteral("    ЕСЛИ впереди стена"));
+    }
+
+    void statisticsShowLongCountsInFull()
+    {
+        TfrmPvPupil w(1024);
+        w.show();
+        w.ui->NMainBegin->trigger();
+        w.ui->NMainWork->trigger();
+        QStringList lines = editor::FrameLines();
+        for (const char *line : {"ШАГ", "ПРОЦЕДУРА а", "ДЕЛАЙ а", "ЕСЛИ впереди стена", "ПОКА впереди стена"})
+            for (int i = 0; i < 1234; ++i)
+                lines << QString::fromUtf8(line);
+        w.listing->setStringList(lines);
+        w.RecountStatistics();
+        QListWidget *list = w.ui->ListStatist;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // What the panel draws: each row elided to its width, as the view does it.
+        const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+        const QFontMetrics metrics(list->font());
+        for (int row : {2, 3, 4, 5, 6, 8}) {
+            const QString text = list->item(row)->text();
+            const int width = list->visualItemRect(list->item(row)).width() - 2 * margin;
+            const QString shown = metrics.elidedText(text, list->textElideMode(), width);
+            const QString count = text.mid(text.lastIndexOf(QLatin1Char(' ')) + 1).remove(QLatin1Char('.'));
+            QVERIFY2(count.toInt() >= 1234, qPrintable(text));
+            QVERIFY2(shown.endsWith(count), qPrintable(shown));
+            QVERIFY2(shown.left(3) == text.left(3), qPrintable(shown));
+        }
     }
 
     void deletingTheSelectedProcedureChoosesNothing()

@@ -7,7 +7,7 @@
 // --reps      very fast runs and drawing-limit passes to take the median of (3)
 // --width     screen width the work window is laid out for (0: the screen's)
 // --quick     fewer steps, insertions and start-ups, for a smoke run
-// --only      one part alone (run, slow, edit, startup), e.g. under a profiler
+// --only      one part alone (run, slow, edit, startup, longline), e.g. under a profiler
 // --verbose   the slow run's timeline and every insertion's time on stderr
 //
 // The start-up figure comes from child processes: the program runs itself
@@ -20,6 +20,7 @@
 #include "RegistrPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
+#include "editor/algfile.h"
 #include "editor/editops.h"
 #include "editor/listing.h"
 #include "field/geometry.h"
@@ -33,8 +34,10 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 
 #include <sys/resource.h>
@@ -242,7 +245,7 @@ struct Options {
     int reps = 3;
     int width = 0;
     bool quick = false;
-    QByteArray only;  // one part: run, slow, edit or startup
+    QByteArray only;  // one part: run, slow, edit, startup or longline
     bool Does(const char *part) const { return only.isEmpty() || only == part; }
 };
 
@@ -592,6 +595,126 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
 }
 
 // ---------------------------------------------------------------------------
+// A very long line
+//
+// A file just under the loader's limit: the frame with one line of about
+// 1,048,000 characters (words of Cyrillic letters and spaces), once right
+// after НАЧ and once as the last line, after КОН. Each action a pupil takes is
+// timed up to the repaint that shows it, with this listing and with the same
+// listing whose long line is short; the figure is the worst difference. The
+// file must save back byte for byte.
+
+struct LongLineFigures {
+    QStringList actions;
+    QVector<double> ordinaryMs;
+    QVector<double> longMs;
+    int lineLength = 0;
+    qint64 fileBytes = 0;
+    bool roundTrip = true;
+};
+
+QByteArray LongLineFile(bool longLine, int row, int *lineLength)
+{
+    QStringList lines = editor::FrameLines();
+    QString line = QStringLiteral("обход поля ");
+    if (longLine) {
+        const qint64 room = editor::kMaxAlgorithmFileSize - editor::FormatAlgorithm(lines).size() - 2 - 8;
+        const QString word = QStringLiteral("путеводка ");
+        line.clear();
+        line.reserve(int(room));
+        while (line.size() + word.size() <= room)
+            line += word;
+    }
+    lines.insert(row, line);
+    *lineLength = int(line.size());
+    return editor::FormatAlgorithm(lines);
+}
+
+// Times one action up to the repaint that shows it (ms).
+double TimeAction(const std::function<void()> &action)
+{
+    QCoreApplication::processEvents();
+    QElapsedTimer t;
+    t.start();
+    action();
+    QCoreApplication::processEvents();
+    return t.nsecsElapsed() / 1e6;
+}
+
+LongLineFigures MeasureLongLine(TfrmPvPupil &w)
+{
+    LongLineFigures f;
+    QTemporaryDir dir;
+    Check(dir.isValid(), "no temporary folder");
+    const QString in = dir.filePath(QStringLiteral("in.txt"));
+    const QString out = dir.filePath(QStringLiteral("out.txt"));
+    for (int row : {4, 5}) {
+        for (bool longLine : {false, true}) {
+            int length = 0;
+            const QByteArray bytes = LongLineFile(longLine, row, &length);
+            QFile file(in);
+            Check(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(), "the file was not written");
+            file.close();
+            if (longLine) {
+                f.lineLength = length;
+                f.fileBytes = bytes.size();
+                Check(bytes.size() <= editor::kMaxAlgorithmFileSize, "the file is over the limit");
+            }
+            StartWork(w);
+            QVector<double> &ms = longLine ? f.longMs : f.ordinaryMs;
+            QString answer;
+            dialogs::fileHook = [&](const dialogs::FileRequest &) { return answer; };
+            QStringList names;
+            auto time = [&](const char *name, const std::function<void()> &action) {
+                names << QStringLiteral("%1 (row %2)").arg(QString::fromLatin1(name)).arg(row);
+                ms << TimeAction(action);
+            };
+            answer = in;
+            time("load", [&] { w.N11Click(); });
+            Check(w.listing->rowCount() == 6 && w.Lines().at(row).size() == length, "the file did not load");
+            time("click_long_line", [&] {
+                w.SetCurrentLine(row);
+                w.lstComClick(row);
+            });
+            time("insert_before_it", [&] { w.PPButtonStepClick(); });
+            time("delete_line", [&] {
+                w.SetCurrentLine(row);
+                w.N1Click();
+            });
+            Check(w.Lines().at(row).size() == length, "the listing did not come back");
+            time("scroll_right", [&] {
+                QScrollBar *bar = w.ui->lstCom->horizontalScrollBar();
+                bar->setValue(bar->maximum());
+            });
+            time("debug_stage", [&] { w.NMainDebugClick(); });
+            time("very_fast_run", [&] { w.FixToolButtonResultClick(); });
+            time("stop_button", [&] { w.FixToolButtonStopClick(); });
+            time("work_stage", [&] { w.NMainWorkClick(); });
+            answer = out;
+            time("save", [&] { w.N10Click(); });
+            // The load dialog itself, shown and closed again.
+            dialogs::fileHook = nullptr;
+            time("load_dialog", [&] {
+                QTimer::singleShot(0, [] {
+                    if (QWidget *dialog = QApplication::activeModalWidget())
+                        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                });
+                w.N11Click();
+            });
+            if (longLine) {
+                QFile saved(out);
+                f.roundTrip = f.roundTrip && saved.open(QIODevice::ReadOnly) && saved.readAll() == bytes;
+            } else {
+                f.actions += names;
+            }
+        }
+    }
+    w.N4Click();
+    QCoreApplication::processEvents();
+    return f;
+}
+
+// ---------------------------------------------------------------------------
 // Start-up (child process side)
 
 qint64 ResidentKb()
@@ -835,6 +958,28 @@ int main(int argc, char **argv)
                    .arg(startup.startMs.size())
                    .arg(Max(startup.startMs), 0, 'f', 1));
         Figure("rss_work_window", Median(startup.rssMiB), QStringLiteral("MiB"));
+    }
+    if (options.Does("longline")) {
+        const LongLineFigures longLine = MeasureLongLine(w);
+        Check(longLine.roundTrip, "the long line did not save back byte for byte");
+        double worst = 0;
+        QString worstAction;
+        for (int i = 0; i < longLine.actions.size(); ++i) {
+            const double extra = longLine.longMs.at(i) - longLine.ordinaryMs.at(i);
+            Out(QStringLiteral("#   %1: %2 ms with the long line, %3 ms without")
+                    .arg(longLine.actions.at(i), -24)
+                    .arg(longLine.longMs.at(i), 0, 'f', 2)
+                    .arg(longLine.ordinaryMs.at(i), 0, 'f', 2));
+            if (extra > worst || worstAction.isEmpty()) {
+                worst = extra;
+                worstAction = longLine.actions.at(i);
+            }
+        }
+        Figure("long_line_extra_worst", worst, QStringLiteral("ms"), {Target::Below, 100},
+               QStringLiteral("%1; a line of %2 characters, a file of %3 bytes, saved back byte for byte")
+                   .arg(worstAction)
+                   .arg(longLine.lineLength)
+                   .arg(longLine.fileBytes));
     }
     Out(QStringLiteral("# targets missed: %1").arg(missedTargets));
     return 0;

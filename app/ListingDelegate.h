@@ -1,0 +1,19 @@
+#pragma once
+// How lstCom draws a line: as stored, but a line too long for any row is laid
+// out only as far as a row can show it. Laying out a whole line of a million
+// characters for every repaint or size hint would hold the window for seconds.
+
+#include <QStyledItemDelegate>
+
+class ListingDelegate : public QStyledItemDelegate
+{
+public:
+    // A row shows at most this many characters of its line, then an ellipsis:
+    // at 3 pixels or more a printable character, they are wider than any row.
+    static constexpr int kShownChars = 1024;
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+};
