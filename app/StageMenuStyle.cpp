@@ -67,9 +67,24 @@ QSize StageMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *op
     return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
+void StageMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                   const QWidget *widget) const
+{
+    // The bar's background is drawn whole, with no edge line under it.
+    if (element == PE_PanelMenuBar) {
+        painter->fillRect(option->rect, option->palette.color(QPalette::Window));
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
 void StageMenuStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                                  const QWidget *widget) const
 {
+    if (element == CE_MenuBarEmptyArea) {
+        painter->fillRect(option->rect, option->palette.color(QPalette::Window));
+        return;
+    }
     if (element != CE_MenuBarItem) {
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
