@@ -191,9 +191,12 @@ void TfrmPvPupil::LayOut(const field::WindowLayout &layout)
                                  ui->PPPanelSystCom->width(), ui->ListStatist->height());
 
     const QSize size(layout.clientWidth, MenuHeight() + layout.clientHeight);
-    if (IsWayland())
-        resize(size);  // a request only: the compositor decides
-    else
+    if (IsWayland()) {
+        // Only a wish before the window is shown: from then on the
+        // compositor gives the size and the layout follows it.
+        if (!isVisible())
+            resize(size);
+    } else
         setFixedSize(size);
     // The empty field, or the executor back on point А: a new layout
     // redraws the field and so erases a trace.
