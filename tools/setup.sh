@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what the build and the tests need, when it is missing (Debian 12).
 set -e
-PACKAGES="cmake g++ make qt6-base-dev fonts-liberation2 xvfb xauth"
+PACKAGES="cmake g++ make qt6-base-dev fonts-liberation2 xvfb xauth openbox xdotool x11-xkb-utils x11-utils weston qt6-wayland"
 missing=""
 for p in $PACKAGES; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
