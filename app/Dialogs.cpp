@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace dialogs {
 
@@ -19,6 +20,18 @@ const char *const kQuoteInOpenName =
 std::function<void(const MessageRecord &)> messageHook;
 std::function<QString(const FileRequest &)> fileHook;
 std::function<void()> beepHook;
+std::function<Answer(const MessageRecord &)> questionHook;
+
+namespace {
+
+// A box of fixed size with a close box only, whatever the window manager
+// would add to a dialog.
+void FixBorder(QMessageBox &box)
+{
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
+} // namespace
 
 QString CaptionFor(Kind kind)
 {
@@ -49,7 +62,27 @@ void Message(QWidget *parent, Kind kind, const QString &text)
     case Kind::Stop: icon = QMessageBox::Critical; break;
     }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    FixBorder(box);
     box.exec();
+}
+
+Answer Question(QWidget *parent, const QString &text)
+{
+    if (questionHook)
+        return questionHook({Kind::Plain, kApplicationTitle, text});
+    QMessageBox box(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton, parent);
+    FixBorder(box);
+    QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (box.clickedButton() == no)
+        return Answer::No;
+    return Answer::Cancel;
 }
 
 void ErrorReport(QWidget *parent, const QString &text)

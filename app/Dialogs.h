@@ -34,10 +34,15 @@ struct FileRequest {
     QString presetName;
 };
 
+enum class Answer { Yes, No, Cancel };
+
 // Shows a modal box with one OK button.
 void Message(QWidget *parent, Kind kind, const QString &text);
 // The caption a box of this kind carries.
 QString CaptionFor(Kind kind);
+// A question box captioned with the application title, buttons "Да",
+// "Нет" and "Отмена"; its close box and Esc answer Отмена.
+Answer Question(QWidget *parent, const QString &text);
 // The general error report for an error that abandons an event.
 void ErrorReport(QWidget *parent, const QString &text);
 
@@ -49,6 +54,7 @@ void Beep();
 // Test hooks.
 extern std::function<void(const MessageRecord &)> messageHook;
 extern std::function<QString(const FileRequest &)> fileHook;
+extern std::function<Answer(const MessageRecord &)> questionHook;
 extern std::function<void()> beepHook;
 
 } // namespace dialogs

@@ -115,13 +115,23 @@ TfrmMainPupil::~TfrmMainPupil()
 
 void TfrmMainPupil::StartBitBClick()
 {
+    if (visited)
+        return;
     ui->StartBitB->hide();
     panels[2]->setText(QString());
 
     frmRegistrPupil = new TfrmRegistrPupil(this);
     const int result = frmRegistrPupil->exec();
-    if (result == QDialog::Accepted)
-        return;  // the pupil has worked and closed the work window
+    if (result == QDialog::Accepted) {
+        // The pupil has worked and closed the work window. The hidden button
+        // would keep the focus and answer Space and Enter: nothing may open
+        // the sign-in again.
+        visited = true;
+        ui->StartBitB->setEnabled(false);
+        ui->StartBitB->setFocusPolicy(Qt::NoFocus);
+        ui->StartBitB->clearFocus();
+        return;
+    }
 
     setWindowTitle(QStringLiteral("Приглашение"));
     ui->StartBitB->show();

@@ -17,6 +17,7 @@ public:
 
     Ui::TfrmMainPupil *ui = nullptr;
     QLabel *panels[3] = {};  // the panels of StatusBar1
+    bool visited = false;    // the work window has been open: one visit per run
 
 public slots:
     void StartBitBClick();

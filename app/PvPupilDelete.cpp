@@ -197,6 +197,7 @@ void TfrmPvPupil::N4Click()
 {
     WriteFrameLines();
     ui->ListBoxProc->clear();
+    modified = true;
 }
 
 bool TfrmPvPupil::lstComKeyDown(QKeyEvent *e)
@@ -276,6 +277,11 @@ void TfrmPvPupil::EditCommentExit()
 
 void TfrmPvPupil::N10Click()
 {
+    SaveAlgorithm();
+}
+
+bool TfrmPvPupil::SaveAlgorithm()
+{
     dialogs::FileRequest request;
     request.save = true;
     request.title = QStringLiteral("Сохранить алгоритм в файле");
@@ -284,14 +290,35 @@ void TfrmPvPupil::N10Click()
     request.presetName = QStringLiteral("NoName");
     const QString path = dialogs::AskFileName(this, request);
     if (path.isEmpty())
-        return;
+        return false;
     QString error;
-    if (!editor::SaveAlgorithmFile(path, Lines(), &error))
+    if (!editor::SaveAlgorithmFile(path, Lines(), &error)) {
         dialogs::ErrorReport(this, error);
+        return false;
+    }
+    modified = false;
+    return true;
+}
+
+bool TfrmPvPupil::AskSaveChanges()
+{
+    if (!modified)
+        return true;
+    switch (dialogs::Question(this, QStringLiteral("Сохранить изменения в алгоритме?"))) {
+    case dialogs::Answer::Yes:
+        return SaveAlgorithm();
+    case dialogs::Answer::No:
+        return true;
+    case dialogs::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TfrmPvPupil::N11Click()
 {
+    if (!AskSaveChanges())
+        return;
     dialogs::FileRequest request;
     request.save = false;
     request.title = QStringLiteral("Укажите имя открываемого файла");
@@ -314,4 +341,5 @@ void TfrmPvPupil::N11Click()
     ui->ListBoxProc->clear();
     ui->ListBoxProc->addItems(editor::ProcedureNames(lines));
     RecountStatistics();
+    modified = false;
 }

@@ -70,9 +70,6 @@ void TfrmPvPupil::BindSpinners()
 
 void TfrmPvPupil::CreateCoordinateLabels()
 {
-    if (!labelsX.isEmpty())
-        return;  // created once for the window's life
-
     // The largest font whose character cell is at most u pixels high.
     QFont font(QStringLiteral("Liberation Sans"));
     for (int size = qMax(u, 1); size >= 1; --size) {
@@ -86,6 +83,12 @@ void TfrmPvPupil::CreateCoordinateLabels()
     ui->PanelY->setGeometry(2, 2, u - 2, ui->pnlMain->height());
     ui->PanelY->setFont(font);
 
+    if (!labelsX.isEmpty()) {
+        // Created once for the window's life; a new layout only refits them.
+        for (QLabel *label : labelsX + labelsY)
+            label->adjustSize();
+        return;
+    }
     const int first = 2 * u + geometry.p / 2;
     for (int i = 0; i < kLabelsPerStrip; ++i) {
         auto *x = new QLabel(QString::number(i), ui->PanelX);

@@ -256,6 +256,7 @@ void TfrmPvPupil::StartRun(int turnFramePause, int wallBlinkPause, int linePause
         RunAlgorithm();
     }
 
+    LayOutPending();
     if (closePending) {
         closePending = false;
         close();

@@ -8,6 +8,7 @@
 #include "Resources.h"
 #include "StageMenuStyle.h"
 #include "editor/listing.h"
+#include "field/layout.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,13 +23,14 @@
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QStatusTipEvent>
+#include <QTimer>
+#include <QWindow>
 
 TfrmPvPupil *frmPvPupil = nullptr;
 
 namespace {
 
 const int kListRowHeight = 16;
-const int kClientHeight = 684;
 
 // Stage menu hints.
 const char *const kHintBegin =
@@ -82,6 +84,8 @@ void TfrmPvPupil::FormCreate(int screenWidth)
         screenWidth = screen ? screen->geometry().width() : 1024;
     }
 
+    setupStageMenu();
+
     // The window's own font: the stand-in for MS Sans Serif at 11 px.
     QFont windowFont(QStringLiteral("Liberation Sans"));
     windowFont.setPixelSize(11);
@@ -98,28 +102,10 @@ void TfrmPvPupil::FormCreate(int screenWidth)
     ui->lstCom->setStyleSheet(QStringLiteral("QListView::item { height: %1px; padding: 0px; }")
                                   .arg(kListRowHeight));
 
-    // Layout from the layout unit u.
-    u = qint16(screenWidth / 100);
-    const int windowWidth = screenWidth;
-    ui->ToolBarAlg->setGeometry(169, 1, qMax(0, windowWidth - 519 - 169), 25);
-    ui->PPPanelSystCom->move(u, ui->ToolBarAlg->y() + ui->ToolBarAlg->height() + u);
-    ui->lstCom->setGeometry(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width() + u,
-                            ui->PPPanelSystCom->y(), 30 * u, ui->lstCom->height());
-    ui->pnl1->setGeometry(ui->lstCom->x() + ui->lstCom->width() + u, ui->lstCom->y(), 56 * u, 56 * u);
-    ui->pnlMain->setGeometry(u, u, 54 * u, 54 * u);
-    ui->lstCom->resize(ui->lstCom->width(), ui->pnl1->height());
-    halfPage = (ui->lstCom->height() / kListRowHeight) / 2;
-    ui->PaintImage->resize(ui->pnlMain->width(), ui->PaintImage->height());
-
-    // The pictures start empty; ResizeField gives them their sizes.
+    // The pictures start empty; the layout gives them their sizes.
     fieldPicture = QImage();
     underPicture = QImage();
-    CreateCoordinateLabels();
-    ResizeField(12);
-
-    ui->ListStatist->setGeometry(ui->PPPanelSystCom->x(),
-                                 ui->lstCom->y() + ui->lstCom->height() - ui->ListStatist->height(),
-                                 ui->PPPanelSystCom->width(), ui->ListStatist->height());
+    geometry.n = 12;
 
     TurnFramePause = 100;
     WallBlinkPause = 100;
@@ -137,18 +123,32 @@ void TfrmPvPupil::FormCreate(int screenWidth)
     for (QWidget *panel : {ui->PanelPoints, ui->PanelComment})
         panel->setAutoFillBackground(true);
 
-    setupStageMenu();
     SetupInsertPanel();
     SetupContextMenu();
     SetupFieldControls();
     SetupToolBar();
     setupHints();
 
-    const int menuHeight = ui->MainMenu->sizeHint().height();
+    // The window is docked to the top-left of the work area over its full
+    // width. Before a window manager has framed it, the client takes the
+    // work area; once the frame is known the window is docked again (Dock).
+    m_screenWidth = screenWidth;
     QRect area(0, 0, screenWidth, 768);
     if (QScreen *screen = QGuiApplication::primaryScreen())
         area = screen->availableGeometry();
-    setGeometry(area.left(), area.top(), windowWidth, menuHeight + kClientHeight);
+    const QSize available(screenWidth, area.height() - MenuHeight());
+    LayOut(field::ComputeWindowLayout(screenWidth, available));
+    if (IsWayland()) {
+        // A Wayland client can neither place its windows nor learn the work
+        // area: the window asks to be maximised and lays itself out in the
+        // size it is given (resizeEvent).
+        setWindowState(Qt::WindowMaximized);
+    } else {
+        // Under X11 the window offers no maximise box and cannot be resized.
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        move(area.topLeft());
+    }
 
     connect(ui->lstCom->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &) {
@@ -169,6 +169,125 @@ void TfrmPvPupil::FormCreate(int screenWidth)
 
     qApp->installEventFilter(this);
     ResetWorkWindow();
+}
+
+int TfrmPvPupil::MenuHeight() const
+{
+    return ui->MainMenu->sizeHint().height();
+}
+
+bool TfrmPvPupil::IsWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void TfrmPvPupil::LayOut(const field::WindowLayout &layout)
+{
+    m_layout = layout;
+    u = qint16(layout.u);
+    ui->ToolBarAlg->setGeometry(169, 1, qMax(0, layout.clientWidth - 519 - 169), 25);
+    ui->PPPanelSystCom->move(u, ui->ToolBarAlg->y() + ui->ToolBarAlg->height() + u);
+    ui->lstCom->setGeometry(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width() + u,
+                            ui->PPPanelSystCom->y(), 30 * u, ui->lstCom->height());
+    ui->pnl1->setGeometry(ui->lstCom->x() + ui->lstCom->width() + u, ui->lstCom->y(), 56 * u, 56 * u);
+    ui->pnlMain->setGeometry(u, u, 54 * u, 54 * u);
+    ui->lstCom->resize(ui->lstCom->width(), ui->pnl1->height());
+    halfPage = (ui->lstCom->height() / kListRowHeight) / 2;
+    ui->PaintImage->resize(ui->pnlMain->width(), ui->PaintImage->height());
+
+    CreateCoordinateLabels();
+    ResizeField(geometry.n);
+
+    ui->ListStatist->setGeometry(ui->PPPanelSystCom->x(),
+                                 ui->lstCom->y() + ui->lstCom->height() - ui->ListStatist->height(),
+                                 ui->PPPanelSystCom->width(), ui->ListStatist->height());
+
+    const QSize size(layout.clientWidth, MenuHeight() + layout.clientHeight);
+    if (IsWayland()) {
+        // Only a wish before the window is shown: from then on the
+        // compositor gives the size and the layout follows it.
+        if (!isVisible())
+            resize(size);
+    } else
+        setFixedSize(size);
+    // The empty field, or the executor back on point А: a new layout
+    // redraws the field and so erases a trace.
+    if (stage != Stage::Initial && points.ax >= 0)
+        PlaceExecutorAtStart();
+}
+
+void TfrmPvPupil::Dock()
+{
+    QWindow *handle = windowHandle();
+    if (m_docked || !handle || !isVisible())
+        return;
+    const QMargins frame = handle->frameMargins();
+    if (frame.isNull())
+        return;  // not framed (yet)
+    m_docked = true;
+    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, m_screenWidth, 768);
+    const QSize available(area.width() - frame.left() - frame.right(),
+                          area.height() - frame.top() - frame.bottom() - MenuHeight());
+    const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
+    if (layout != m_layout) {
+        if (running)
+            m_layoutPending = true;
+        else
+            LayOut(layout);
+    }
+    // The frame, title bar included, at the work area's top-left.
+    move(area.topLeft());
+}
+
+void TfrmPvPupil::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (IsWayland() || m_docked || m_dockTimer)
+        return;
+    // A window manager frames the window some time after it is shown; the
+    // frame's extents are known only then.
+    m_dockTimer = new QTimer(this);
+    m_dockTimer->setInterval(25);
+    connect(m_dockTimer, &QTimer::timeout, this, [this] {
+        Dock();
+        if (m_docked || ++m_dockTries >= 120)
+            m_dockTimer->stop();
+    });
+    m_dockTimer->start();
+}
+
+void TfrmPvPupil::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!IsWayland())
+        return;
+    // The layout follows the client size the compositor gives, but never
+    // while an algorithm runs: then it follows when the run has ended.
+    const QSize available(width(), height() - MenuHeight());
+    const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
+    if (layout == m_layout)
+        return;
+    if (running) {
+        m_layoutPending = true;
+        return;
+    }
+    LayOut(layout);
+}
+
+void TfrmPvPupil::LayOutPending()
+{
+    if (!m_layoutPending)
+        return;
+    m_layoutPending = false;
+    if (IsWayland()) {
+        const QSize available(width(), height() - MenuHeight());
+        const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
+        if (layout != m_layout)
+            LayOut(layout);
+    } else {
+        m_docked = false;
+        Dock();
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -225,6 +344,8 @@ void TfrmPvPupil::ApplyEdit(const editor::Edit &edit)
         }
     }
     m_settingCurrent = false;
+    if (edit.changed())
+        modified = true;
     if (edit.current >= 0)
         SetCurrentLine(edit.current);
     if (edit.middleRow >= 0)
@@ -296,6 +417,7 @@ void TfrmPvPupil::NMainBeginClick()
     ResetWorkWindow();
     SetStage(Stage::Begin);
     StartNewTask();
+    modified = false;
 }
 
 void TfrmPvPupil::StartNewTask()
@@ -549,6 +671,10 @@ void TfrmPvPupil::closeEvent(QCloseEvent *event)
     if (running) {
         // The run holds this click handler; the window closes when it ends.
         closePending = true;
+        event->ignore();
+        return;
+    }
+    if (!AskSaveChanges()) {
         event->ignore();
         return;
     }

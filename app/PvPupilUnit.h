@@ -13,6 +13,7 @@
 #include "editor/editops.h"
 #include "field/geometry.h"
 #include "field/glyph.h"
+#include "field/layout.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -28,6 +29,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QStringListModel;
+class QTimer;
 
 class TfrmPvPupil : public QMainWindow
 {
@@ -48,6 +50,9 @@ public:
     Stage stage = Stage::Initial;
     bool running = false;       // a run is in progress
     bool closePending = false;  // the pupil asked to close during a run
+    // The listing changed (insertions, deletions, blank lines, comments)
+    // since Начать, the last save or the last load.
+    bool modified = false;
 
     field::Geometry geometry;
     QImage fieldPicture;   // the field picture, W x W
@@ -77,6 +82,14 @@ public:
 
     // ---- Creation and stages (PvPupilUnit.cpp) ----------------------------
     void FormCreate(int screenWidth);
+    // Places every control from the layout unit and sizes the window.
+    void LayOut(const field::WindowLayout &layout);
+    // Under a window manager: the frame to the work area's top-left, the
+    // client over the rest of its width, the layout to the height left.
+    void Dock();
+    void LayOutPending();                 // a layout held back during a run
+    int MenuHeight() const;
+    static bool IsWayland();
     void ResetWorkWindow();
     void EnterInitialState();
     void SetStage(Stage s);               // one routine puts every control of the stage table
@@ -139,6 +152,12 @@ public slots:
     void N7Click();
     void N10Click();
     void N11Click();
+public:
+    bool SaveAlgorithm();                 // true when the file was written
+    // Asks whether to save a changed listing: true to go on (saved or not),
+    // false to keep everything as it is.
+    bool AskSaveChanges();
+public slots:
     void EditCommentExit();
     // Tool bar (PvPupilRun.cpp)
     void FixToolButtonDoClick();
@@ -163,10 +182,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void setupStageMenu();
     void setupHints();
+    int m_screenWidth = 0;
+    field::WindowLayout m_layout;
+    bool m_docked = false;         // framed and docked by Dock
+    bool m_layoutPending = false;  // a new layout waits for the run's end
+    QTimer *m_dockTimer = nullptr;
+    int m_dockTries = 0;
     bool m_settingCurrent = false;  // an operation is setting the current line
     const QEvent *m_previewEvent = nullptr;  // the key event last previewed
     QPointer<QWidget> m_previewTarget;       // and the widget it was delivered to

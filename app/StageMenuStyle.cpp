@@ -27,6 +27,13 @@ const QAction *ItemAction(const QWidget *widget, const QStyleOptionMenuItem *ite
     return nullptr;
 }
 
+// The menu font at 9 points: the items are drawn and measured in it.
+QFont ItemFont(QFont font)
+{
+    font.setPointSize(9);
+    return font;
+}
+
 } // namespace
 
 StageMenuStyle::StageMenuStyle(QStyle *base) : QProxyStyle(base) {}
@@ -48,7 +55,8 @@ QSize StageMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *op
 {
     if (type == CT_MenuBarItem) {
         if (const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option)) {
-            const QFontMetrics metrics(widget ? widget->font() : item->font);
+            // Measured in the font the item is drawn in.
+            const QFontMetrics metrics(ItemFont(widget ? widget->font() : item->font));
             QString caption = item->text;
             caption.remove(QLatin1Char('&'));
             // The bar is never lower than a standard menu row (20 pixels),
@@ -59,9 +67,24 @@ QSize StageMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *op
     return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
+void StageMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                   const QWidget *widget) const
+{
+    // The bar's background is drawn whole, with no edge line under it.
+    if (element == PE_PanelMenuBar) {
+        painter->fillRect(option->rect, option->palette.color(QPalette::Window));
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
 void StageMenuStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                                  const QWidget *widget) const
 {
+    if (element == CE_MenuBarEmptyArea) {
+        painter->fillRect(option->rect, option->palette.color(QPalette::Window));
+        return;
+    }
     if (element != CE_MenuBarItem) {
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
@@ -96,8 +119,7 @@ void StageMenuStyle::drawControl(ControlElement element, const QStyleOption *opt
         painter->fillRect(text, pal.color(QPalette::Window));
         textColour = pal.color(QPalette::Disabled, QPalette::WindowText);
     }
-    QFont font = widget ? widget->font() : painter->font();
-    font.setPointSize(9);
+    const QFont font = ItemFont(widget ? widget->font() : painter->font());
     painter->setFont(font);
     painter->setPen(textColour);
     QString caption = item->text;

@@ -8,6 +8,8 @@ class StageMenuStyle : public QProxyStyle
 public:
     explicit StageMenuStyle(QStyle *base = nullptr);
 
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget = nullptr) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,

@@ -46,6 +46,8 @@ private:
     QVector<dialogs::MessageRecord> messages;
     QVector<dialogs::FileRequest> requests;
     QString answer;  // what the file dialog returns
+    QVector<dialogs::MessageRecord> questions;
+    dialogs::Answer reply = dialogs::Answer::No;  // what the question box returns
 
     Ui::TfrmPvPupil *ui() const { return w->ui; }
     QStringList Procedures() const
@@ -81,6 +83,11 @@ private slots:
     void shortFiles();
     void foreignLinesKept();
     void longLineShownShortKeptWhole();
+    void whatCountsAsAChange();
+    void questionBeforeLoading_data();
+    void questionBeforeLoading();
+    void questionOnClosing_data();
+    void questionOnClosing();
 };
 
 void TestFiles::init()
@@ -95,6 +102,12 @@ void TestFiles::init()
         requests << r;
         return answer;
     };
+    questions.clear();
+    reply = dialogs::Answer::No;
+    dialogs::questionHook = [this](const dialogs::MessageRecord &m) {
+        questions << m;
+        return reply;
+    };
     w = std::make_unique<TfrmPvPupil>(1024);
     w->NMainBeginClick();
     w->NMainWorkClick();
@@ -106,6 +119,7 @@ void TestFiles::cleanup()
     dir.reset();
     dialogs::messageHook = nullptr;
     dialogs::fileHook = nullptr;
+    dialogs::questionHook = nullptr;
 }
 
 void TestFiles::saveAndLoadExample()
@@ -358,6 +372,133 @@ void TestFiles::longLineShownShortKeptWhole()
     answer = Path("out.txt");
     w->N10Click();
     QCOMPARE(ReadAll(answer), bytes);
+}
+
+
+// Insertions, deletions, blank lines and comments change the listing;
+// selecting lines, points, the field size and runs do not. Начать, a save
+// and a load start afresh.
+void TestFiles::whatCountsAsAChange()
+{
+    QVERIFY(!w->modified);
+    w->SetCurrentLine(3);
+    w->N1212Click();
+    w->NMainPointsClick();
+    w->NMainPointsClick();
+    QVERIFY(!w->modified);
+    w->SetCurrentLine(4);
+    w->PPButtonStepClick();
+    QVERIFY(w->modified);
+
+    answer = Path("saved.txt");
+    w->N10Click();
+    QVERIFY(!w->modified);
+    w->NMainDebugClick();
+    w->FixToolButtonResultClick();
+    w->NMainWorkClick();
+    QVERIFY(!w->modified);
+
+    w->SetCurrentLine(5);
+    w->N5Click();  // a blank line
+    QVERIFY(w->modified);
+    w->N11Click();  // loads saved.txt after the question
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(!w->modified);
+
+    w->SetCurrentLine(4);
+    w->N1Click();  // deletes the ШАГ
+    QVERIFY(w->modified);
+    w->N11Click();
+    w->N4Click();  // deletes the body
+    QVERIFY(w->modified);
+}
+
+void TestFiles::questionBeforeLoading_data()
+{
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QString>("saveTo");  // what the save dialog returns
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Да, saved") << int(dialogs::Answer::Yes) << "saved.txt" << true << true;
+    QTest::newRow("Да, save cancelled") << int(dialogs::Answer::Yes) << "" << false << false;
+    QTest::newRow("Да, save failed") << int(dialogs::Answer::Yes) << "no/such/folder/x.txt" << false << false;
+    QTest::newRow("Нет") << int(dialogs::Answer::No) << "" << true << false;
+    QTest::newRow("Отмена") << int(dialogs::Answer::Cancel) << "" << false << false;
+}
+
+void TestFiles::questionBeforeLoading()
+{
+    QFETCH(int, reply);
+    QFETCH(QString, saveTo);
+    QFETCH(bool, loaded);
+    QFETCH(bool, saved);
+
+    const QString in = Path("in.txt");
+    QVERIFY(WriteAll(in, editor::FormatAlgorithm(ExampleListing())));
+    w->SetCurrentLine(4);
+    w->PPButtonTurnClick();
+    const QStringList edited = w->Lines();
+
+    // The save dialog is asked first (when Да), then the open dialog.
+    this->reply = dialogs::Answer(reply);
+    dialogs::fileHook = [&](const dialogs::FileRequest &r) {
+        requests << r;
+        return r.save ? (saveTo.isEmpty() ? QString() : Path(saveTo.toUtf8().constData())) : in;
+    };
+    w->N11Click();
+    QCOMPARE(questions.size(), 1);
+    QCOMPARE(questions.at(0).caption, QStringLiteral("PUTEVOD_FREE"));
+    QCOMPARE(questions.at(0).text, QStringLiteral("Сохранить изменения в алгоритме?"));
+    QCOMPARE(w->Lines(), loaded ? ExampleListing() : edited);
+    QCOMPARE(w->modified, !loaded);
+    if (reply == int(dialogs::Answer::Yes))
+        QCOMPARE(requests.at(0).presetName, QStringLiteral("NoName"));
+    QCOMPARE(QFile::exists(Path("saved.txt")), saved);
+    if (saved)
+        QCOMPARE(ReadAll(Path("saved.txt")), editor::FormatAlgorithm(edited));
+
+    // Nothing changed since: nothing is asked.
+    questions.clear();
+    if (loaded) {
+        w->N11Click();
+        QVERIFY(questions.isEmpty());
+    }
+}
+
+void TestFiles::questionOnClosing_data()
+{
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QString>("saveTo");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("unchanged") << false << int(dialogs::Answer::Cancel) << "" << true;
+    QTest::newRow("Да, saved") << true << int(dialogs::Answer::Yes) << "saved.txt" << true;
+    QTest::newRow("Да, save cancelled") << true << int(dialogs::Answer::Yes) << "" << false;
+    QTest::newRow("Нет") << true << int(dialogs::Answer::No) << "" << true;
+    QTest::newRow("Отмена") << true << int(dialogs::Answer::Cancel) << "" << false;
+}
+
+void TestFiles::questionOnClosing()
+{
+    QFETCH(bool, edit);
+    QFETCH(int, reply);
+    QFETCH(QString, saveTo);
+    QFETCH(bool, closed);
+
+    w->show();
+    if (edit) {
+        w->SetCurrentLine(4);
+        w->PPButtonStepClick();
+    }
+    const QStringList before = w->Lines();
+    this->reply = dialogs::Answer(reply);
+    answer = saveTo.isEmpty() ? QString() : Path(saveTo.toUtf8().constData());
+    QCOMPARE(w->close(), closed);
+    QCOMPARE(questions.size(), edit ? 1 : 0);
+    QCOMPARE(w->isVisible(), !closed);
+    QCOMPARE(w->Lines(), before);
+    if (!saveTo.isEmpty())
+        QCOMPARE(ReadAll(answer), editor::FormatAlgorithm(before));
 }
 
 QTEST_MAIN(TestFiles)

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <QApplication>
+#include <QMessageBox>
 
 #include <functional>
 #include <memory>
@@ -106,6 +108,8 @@ private slots:
     void refusedWithoutPointA_data();
     void refusedWithoutPointA();
     void closeDuringRunWaitsForItsEnd();
+    void closeOrders_data();
+    void closeOrders();
     void tooDeepSelfCallIsReported();
 };
 
@@ -293,6 +297,112 @@ void TestRun::closeDuringRunWaitsForItsEnd()
     QVERIFY(!w->isVisible());
     QVERIFY(!w->closePending);
     QVERIFY(!w->running);
+}
+
+// Every order of close requests, the stop button, a wall error and its real message box, and
+// the question about a changed listing: the request is never lost, every
+// modal loop ends, and the window closes once the run has ended unless the
+// pupil keeps it.
+void TestRun::closeOrders_data()
+{
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<bool>("wall");     // the loop ends at the wall, not endless
+    QTest::addColumn<bool>("changed");  // the listing was changed before the run
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("close, stop") << "close stop" << false << false << true;
+    QTest::newRow("stop, close at one check point") << "stop+close" << false << false << true;
+    QTest::newRow("close twice, stop") << "close close stop" << false << false << true;
+    QTest::newRow("stop, then close after the run") << "stop after:close" << false << false << true;
+    QTest::newRow("close, wall box") << "close box:ok" << true << false << true;
+    QTest::newRow("close during the wall box") << "box:close box:ok" << true << false << true;
+    QTest::newRow("close, stop, question Нет") << "close stop question:no" << false << true << true;
+    QTest::newRow("close, stop, question Отмена") << "close stop question:cancel" << false << true << false;
+    QTest::newRow("close, wall box, question Отмена") << "close box:ok question:cancel" << true << true << false;
+}
+
+void TestRun::closeOrders()
+{
+    QFETCH(QString, order);
+    QFETCH(bool, wall);
+    QFETCH(bool, changed);
+    QFETCH(bool, closed);
+
+    const QStringList endless = {QStringLiteral("  ПОКА впереди НЕ стена"), QStringLiteral("  НЦ"),
+                                 QStringLiteral("    ПРЫЖОК"), QStringLiteral("    ПОВОРОТ"),
+                                 QStringLiteral("    ПОВОРОТ"), QStringLiteral("  КЦ")};
+    const QStringList toWall = {QStringLiteral("  ПОКА впереди НЕ стена"), QStringLiteral("  НЦ"),
+                                QStringLiteral("    ШАГ"), QStringLiteral("  КЦ"), QStringLiteral("  ШАГ")};
+    Prepare(Listing(wall ? toWall : endless));
+    w->modified = changed;
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+
+    // The wall error in a real box; the question answered by the hook.
+    dialogs::messageHook = nullptr;
+    QStringList steps = order.split(QLatin1Char(' '));
+    int questions = 0;
+    dialogs::questionHook = [&](const dialogs::MessageRecord &) {
+        ++questions;
+        const QString step = steps.isEmpty() ? QString() : steps.takeFirst();
+        return step == QLatin1String("question:no") ? dialogs::Answer::No : dialogs::Answer::Cancel;
+    };
+    // A window manager's request is dropped while a box blocks the window;
+    // close() is not, so it reaches the window in every order.
+    const auto closeRequest = [this] { w->close(); };
+    bool afterRun = false;
+    // Each step waits for its moment, then acts: during the run, while the
+    // wall box is open, or once the run has ended.
+    QTimer driver;
+    driver.setInterval(5);
+    connect(&driver, &QTimer::timeout, this, [&] {
+        if (steps.isEmpty())
+            return;
+        const QString step = steps.first();
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (step.startsWith(QLatin1String("box:"))) {
+            if (!box)
+                return;
+            steps.removeFirst();
+            if (step == QLatin1String("box:ok"))
+                box->button(QMessageBox::Ok)->click();
+            else
+                closeRequest();  // the close box of the work window behind the box
+            return;
+        }
+        if (step.startsWith(QLatin1String("question:")))
+            return;  // answered by the hook
+        if (step.startsWith(QLatin1String("after:")) != afterRun)
+            return;
+        steps.removeFirst();
+        if (step == QLatin1String("stop"))
+            ui()->FixToolButtonStop->click();
+        else if (step == QLatin1String("stop+close")) {
+            ui()->FixToolButtonStop->click();
+            closeRequest();
+        } else {
+            closeRequest();
+        }
+    });
+    driver.start();
+
+    QTimer::singleShot(0, [&] { ui()->FixToolButtonResult->click(); });
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !w->running && (steps.isEmpty() || steps.first().startsWith(QLatin1String("after:"))), 20000);
+    afterRun = true;
+    QTest::qWait(50);
+    QTRY_VERIFY_WITH_TIMEOUT(steps.isEmpty(), 5000);
+    QTest::qWait(50);
+    driver.stop();
+
+    QCOMPARE(QApplication::activeModalWidget() == nullptr || QApplication::activeModalWidget() == w.get(),
+             true);
+    QVERIFY(!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+    QVERIFY(!w->running);
+    QVERIFY(!w->closePending);
+    QCOMPARE(questions, changed ? 1 : 0);
+    QCOMPARE(!w->isVisible(), closed);
+    dialogs::questionHook = nullptr;
 }
 
 void TestRun::tooDeepSelfCallIsReported()

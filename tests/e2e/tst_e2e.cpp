@@ -594,8 +594,29 @@ void TestPupilSession::wholeSession()
         s.same(work->Lines(), kFrame, QStringLiteral("listing after deleting the body"));
         if (!s.same(work->N11->text(), QStringLiteral("Загрузить алгоритм из файла"), QStringLiteral("N11")))
             return;
-        work->N11->trigger();  // the dialog holds this handler
+        work->N11->trigger();  // the question holds this handler
     });
+    s.add(QStringLiteral("the question before loading over a changed listing"),
+          [&] {
+              box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+              return box && Exposed(box);
+          },
+          [&] {
+              s.same(box->text(), QStringLiteral("Сохранить изменения в алгоритме?"), QStringLiteral("question"));
+              s.same(box->windowTitle(), QStringLiteral("PUTEVOD_FREE"), QStringLiteral("question caption"));
+              QStringList texts;
+              QAbstractButton *no = nullptr;
+              for (QAbstractButton *b : box->buttons()) {
+                  texts << b->text();
+                  if (b->text() == QStringLiteral("Нет"))
+                      no = b;
+              }
+              texts.sort();
+              s.same(texts, QStringList({QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Отмена")}),
+                     QStringLiteral("question buttons"));
+              if (s.check(no != nullptr, QStringLiteral("no Нет button")))
+                  QTest::mouseClick(no, Qt::LeftButton);  // the open dialog follows
+          });
     addFileDialogSteps(s, QStringLiteral("load"), QStringLiteral("Укажите имя открываемого файла"),
                        QFileDialog::AcceptOpen, QString(), path);
     s.add(QStringLiteral("the file is loaded"), [&] { return QApplication::activeModalWidget() == work; },

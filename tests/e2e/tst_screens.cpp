@@ -1,0 +1,113 @@
+// The work window on the screen it is started on (an Xvfb of some size, or a
+// Wayland compositor's output): the whole layout fits the client it is given,
+// and the field's last grid row and the statistics panel's last row are shown
+// above the status bar, on the pixels the window system shows.
+#include "app/PvPupilUnit.h"
+#include "field/geometry.h"
+#include "field/layout.h"
+#include "ui_PvPupilUnit.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QScreen>
+#include <QStatusBar>
+#include <QWindow>
+#include <QtTest>
+
+class TestScreens : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeLayoutShown();
+};
+
+void TestScreens::wholeLayoutShown()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    QVERIFY(screen);
+    const bool wayland = TfrmPvPupil::IsWayland();
+
+    TfrmPvPupil w;
+    w.setWindowTitle(QStringLiteral("Путеводка"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 10000));
+    // A compositor may first configure the window, then maximise it.
+    const QSize output = screen->geometry().size();
+    if (wayland)
+        QTRY_VERIFY2_WITH_TIMEOUT((w.windowState() & Qt::WindowMaximized) && w.width() > output.width() / 2, qPrintable(QStringLiteral("%1 x %2 on %3 x %4, state %5").arg(w.width()).arg(w.height()).arg(output.width()).arg(output.height()).arg(int(w.windowState()))), 10000);
+    QTest::qWait(300);
+    w.NMainBeginClick();
+    w.NMainWorkClick();
+    QCoreApplication::processEvents();
+    QTest::qWait(200);
+
+    const int u = w.u;
+    const QRect area = wayland ? screen->geometry() : screen->availableGeometry();
+    QVERIFY2(u >= 1 && u <= output.width() / 100, qPrintable(QString::number(u)));
+    // The client fits the screen (Wayland: the output; no window manager
+    // here under X11: the work area from its top-left).
+    QVERIFY2(w.width() <= area.width() && w.height() <= area.height(),
+             qPrintable(QStringLiteral("%1 x %2 on %3 x %4").arg(w.width()).arg(w.height())
+                            .arg(area.width()).arg(area.height())));
+    // u is the largest that fits, as the layout routine says.
+    const field::WindowLayout expected = field::ComputeWindowLayout(
+        output.width(), QSize(w.width(), (wayland ? w.height() : area.height()) - w.MenuHeight()));
+    QCOMPARE(u, expected.u);
+
+    QStatusBar *status = w.ui->StatusBar1;
+    const int statusTop = status->mapTo(&w, QPoint(0, 0)).y();
+    QCOMPARE(statusTop + status->height(), w.height());
+
+    // The field's last grid row: from the last grid line down to the bottom bar.
+    QWidget *image = w.ui->PaintImage;
+    const QPoint fieldAt = image->mapTo(&w, QPoint(0, 0));
+    const field::Geometry g = w.geometry;
+    const int lastLine = fieldAt.y() + field::GridLine(g, qint16(g.n - 1));
+    const int fieldBottom = fieldAt.y() + g.w;
+    QVERIFY2(fieldBottom <= statusTop,
+             qPrintable(QStringLiteral("field ends at %1, status bar at %2").arg(fieldBottom).arg(statusTop)));
+
+    // The statistics panel's last row.
+    auto *statistics = qobject_cast<QListWidget *>(w.ui->ListStatist);
+    QVERIFY(statistics && statistics->isVisible() && statistics->count() > 0);
+    const QRect lastRow = statistics->visualItemRect(statistics->item(statistics->count() - 1));
+    const int rowBottom = statistics->viewport()->mapTo(&w, lastRow.bottomLeft()).y();
+    QVERIFY2(rowBottom < statusTop,
+             qPrintable(QStringLiteral("last statistics row ends at %1, status bar at %2").arg(rowBottom).arg(statusTop)));
+
+    // The pixels: under X11 those the X server shows, under Wayland the
+    // window's own (a client cannot read the compositor's screen).
+    QImage shown;
+    QPoint origin;
+    if (wayland) {
+        shown = w.grab().toImage();
+    } else {
+        shown = screen->grabWindow(0).toImage();
+        origin = w.mapToGlobal(QPoint(0, 0)) - screen->geometry().topLeft();
+    }
+    shown = shown.convertToFormat(QImage::Format_RGB32);
+    // For a look at what was checked: PUTEVOD_SCREENS_SAVE=picture.png
+    const QString save = qEnvironmentVariable("PUTEVOD_SCREENS_SAVE");
+    if (!save.isEmpty())
+        shown.save(save);
+    const QRgb grid = field::GridColour().rgb();
+    // Every horizontal grid line, the last one included, is drawn where the
+    // field lies, and so is each row's vertical grid line.
+    for (int k = 1; k < g.n; ++k) {
+        const QPoint at = origin + fieldAt + QPoint(g.w / 2 + 1, field::GridLine(g, qint16(k)));
+        QVERIFY2(at.y() < shown.height(), qPrintable(QStringLiteral("grid line %1 off screen").arg(k)));
+        QCOMPARE(shown.pixel(at) & 0xFFFFFF, grid & 0xFFFFFF);
+    }
+    for (int row = 0; row < g.n; ++row) {
+        const QPoint at = origin + fieldAt
+                          + QPoint(field::GridLine(g, 1), field::GridLine(g, 1) - g.p / 2 + row * g.p);
+        QCOMPARE(shown.pixel(at) & 0xFFFFFF, grid & 0xFFFFFF);
+    }
+    QVERIFY(lastLine < fieldBottom);
+    // The status bar itself is on the screen.
+    QVERIFY(origin.y() + w.height() <= shown.height());
+}
+
+QTEST_MAIN(TestScreens)
+#include "tst_screens.moc"
