@@ -246,15 +246,13 @@ void Walker::ExecuteWhile(int &index)
     while (Holds(header, kWhileWall, kWhileNotWall)) {
         ShowLine(start);  // ПОКА
         index = qMin(start + 1, Count());
-        if (index == Count())
-            return;
-        ShowLine(index);  // НЦ
+        ShowIfListed(index);  // НЦ
         ++index;
         if (!RunLines(index, LineKind::LoopEnd, LineKind::LoopEnd, false))
             return;
-        if (index == Count())
-            return;  // no КЦ: the end of the listing ends the loop
-        ShowLine(index);  // КЦ
+        // A missing КЦ is the end of the listing: nothing is shown there, but
+        // its check point stays, and the condition is tested again.
+        ShowIfListed(index);  // КЦ
         if (Stopped())
             return;
         index = start;
