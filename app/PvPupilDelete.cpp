@@ -168,7 +168,7 @@ void TfrmPvPupil::N6Click()
         return;
     const QStringList lines = Lines();
     const QString &line = lines.at(k);
-    if (editor::HasPrefix(editor::KeyText(line), editor::kProcWord)) {
+    if (editor::KindOfLine(line) == editor::LineKind::ProcHeader) {
         const QString name = editor::ProcedureName(line);
         if (editor::ProcedureHasCalls(lines, name)) {
             dialogs::Message(this, dialogs::Kind::Information,

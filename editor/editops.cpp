@@ -166,7 +166,7 @@ Edit InsertComment(const QStringList &lines, int k, const QString &text)
 bool IsProcedureDescribed(const QStringList &lines, const QString &name)
 {
     for (const QString &line : lines) {
-        if (HasPrefix(KeyText(line), kProcWord) && ProcedureName(line) == name)
+        if (KindOfLine(line) == LineKind::ProcHeader && ProcedureName(line) == name)
             return true;
     }
     return false;
@@ -177,13 +177,23 @@ int SelectionRule(const QStringList &lines, int row)
     if (!InRange(lines, row))
         return row;
     const int last = lines.size() - 1;
-    const QString t = KeyText(lines.at(row));
-    if (t == kLoopBegin || t == kThen)
+    const QStringView t = KeyView(lines.at(row));
+    switch (KindOfLine(t)) {
+    case LineKind::LoopBegin:
+    case LineKind::Then:
         return qMin(row + 1, last);
-    if (HasPrefix(t, QStringLiteral("АЛГОРИТМ П")) || HasPrefix(t, QStringLiteral("Дано: Испо"))
-        || HasPrefix(t, kGoalWord) || t == kStart)
+    // The title and the given line are recognised by more of their text here
+    // than by their kind.
+    case LineKind::Title:
+        return HasPrefix(t, u"АЛГОРИТМ П") ? qMin(4, last) : row;
+    case LineKind::Given:
+        return HasPrefix(t, u"Дано: Испо") ? qMin(4, last) : row;
+    case LineKind::Goal:
+    case LineKind::Start:
         return qMin(4, last);
-    return row;
+    default:
+        return row;
+    }
 }
 
 // --- Procedure names --------------------------------------------------------
@@ -204,7 +214,7 @@ QStringList ProcedureNames(const QStringList &lines)
 {
     QStringList names;
     for (const QString &line : lines) {
-        if (HasPrefix(KeyText(line), kProcWord))
+        if (KindOfLine(line) == LineKind::ProcHeader)
             names.append(ProcedureName(line));
     }
     return names;
@@ -214,37 +224,57 @@ QStringList ProcedureNames(const QStringList &lines)
 
 namespace {
 
-bool IsSimpleLineKey(const QString &t)
+// Lines that go one by one: by the menu's "Удалить строку" and by the Delete key.
+bool IsSimpleLine(LineKind kind)
 {
-    return t == kStep || t == kJump || t == kTurn || t.isEmpty()
-        || HasPrefix(t, kCallWord) || HasPrefix(t, kCommentWord);
+    switch (kind) {
+    case LineKind::Step:
+    case LineKind::Jump:
+    case LineKind::Turn:
+    case LineKind::Blank:
+    case LineKind::Call:
+    case LineKind::Comment:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
 
-MenuEnabling ComMenuEnabling(const QString &line)
+MenuEnabling ComMenuEnabling(QStringView line)
 {
-    const QString t = KeyText(line);
-    MenuEnabling m;
-    if (IsSimpleLineKey(t)) {
-        m.deleteLine = true; m.deleteConstruct = false; m.deleteElse = false; m.deleteProcedure = false;
-    } else if (t == kElse) {
-        m.deleteLine = false; m.deleteConstruct = false; m.deleteElse = true; m.deleteProcedure = false;
-    } else if (HasPrefix(t, kIfWord) || HasPrefix(t, kWhileWord)) {
-        m.deleteLine = false; m.deleteConstruct = true; m.deleteElse = false; m.deleteProcedure = false;
-    } else if (HasPrefix(t, kProcWord)) {
-        m.deleteLine = false; m.deleteConstruct = false; m.deleteElse = false; m.deleteProcedure = true;
-    } else if (t == kStart || t == kEnd || t == kLoopEnd || t == kBranchEnd || t == kProcEnd
-               || HasPrefix(t, kGivenWord) || HasPrefix(t, kGoalWord) || HasPrefix(t, kTitleWord)) {
-        m.deleteLine = false; m.deleteConstruct = false; m.deleteElse = false; m.deleteProcedure = false;
+    // In the order line, construct, else part, procedure.
+    const LineKind kind = KindOfLine(line);
+    if (IsSimpleLine(kind))
+        return {true, false, false, false};
+    switch (kind) {
+    case LineKind::Else:
+        return {false, false, true, false};
+    case LineKind::BranchHeader:
+    case LineKind::LoopHeader:
+        return {false, true, false, false};
+    case LineKind::ProcHeader:
+        return {false, false, false, true};
+    case LineKind::Title:
+    case LineKind::Given:
+    case LineKind::Goal:
+    case LineKind::Start:
+    case LineKind::End:
+    case LineKind::LoopEnd:
+    case LineKind::BranchEnd:
+    case LineKind::ProcEnd:
+        return {false, false, false, false};
+    default:
+        // Any other line (ТО, НЦ, a foreign line of a loaded file): everything
+        // stays enabled.
+        return MenuEnabling();
     }
-    // Any other line (a foreign line of a loaded file): everything stays enabled.
-    return m;
 }
 
-bool DeleteKeyAllowed(const QString &line)
+bool DeleteKeyAllowed(QStringView line)
 {
-    return IsSimpleLineKey(KeyText(line));
+    return IsSimpleLine(KindOfLine(line));
 }
 
 Edit DeleteLine(const QStringList &lines, int k)
@@ -258,12 +288,17 @@ Edit DeleteConstruct(const QStringList &lines, int k)
 {
     if (!InRange(lines, k))
         return NoEdit();
-    const QString t = KeyText(lines.at(k));
     int end = -1;
-    if (HasPrefix(t, kIfWord))
+    switch (KindOfLine(lines.at(k))) {
+    case LineKind::BranchHeader:
         end = FindBranchEnd(lines, k);
-    else if (HasPrefix(t, kWhileWord))
+        break;
+    case LineKind::LoopHeader:
         end = FindLoopEnd(lines, k);
+        break;
+    default:
+        break;
+    }
     if (end < 0)
         return RecountOnly();
     return RemoveRange(lines, k, end);
@@ -273,7 +308,7 @@ Edit DeleteElse(const QStringList &lines, int k)
 {
     if (!InRange(lines, k))
         return NoEdit();
-    if (KeyText(lines.at(k)) != kElse)
+    if (KindOfLine(lines.at(k)) != LineKind::Else)
         return RecountOnly();
     // The same count as for the branch, started at ИНАЧЕ, finds its ВСЁ,
     // which stays.
@@ -286,7 +321,7 @@ Edit DeleteElse(const QStringList &lines, int k)
 bool ProcedureHasCalls(const QStringList &lines, const QString &name)
 {
     for (const QString &line : lines) {
-        if (HasPrefix(KeyText(line), kCallWord) && CalledName(line) == name)
+        if (KindOfLine(line) == LineKind::Call && CalledName(line) == name)
             return true;
     }
     return false;
@@ -296,7 +331,7 @@ Edit DeleteProcedure(const QStringList &lines, int k)
 {
     if (!InRange(lines, k))
         return NoEdit();
-    if (!HasPrefix(KeyText(lines.at(k)), kProcWord))
+    if (KindOfLine(lines.at(k)) != LineKind::ProcHeader)
         return RecountOnly();
     const int end = FindProcedureEnd(lines, k);
     if (end < 0)

@@ -67,9 +67,9 @@ struct MenuEnabling {
     bool deleteElse = true;
     bool deleteProcedure = true;
 };
-MenuEnabling ComMenuEnabling(const QString &line);
+MenuEnabling ComMenuEnabling(QStringView line);
 // The Delete key acts only on simple lines, blanks, calls and comments.
-bool DeleteKeyAllowed(const QString &line);
+bool DeleteKeyAllowed(QStringView line);
 
 Edit DeleteLine(const QStringList &lines, int k);
 // Branch or loop headed by line k; on any other line only a recount.

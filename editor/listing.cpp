@@ -7,7 +7,7 @@ bool IsBlank(QChar c)
     return c.unicode() <= 32;
 }
 
-int Indentation(const QString &line)
+int Indentation(QStringView line)
 {
     int n = 0;
     while (n < line.size() && IsBlank(line.at(n)))
@@ -15,21 +15,25 @@ int Indentation(const QString &line)
     return n;
 }
 
-QString KeyText(const QString &line)
+QStringView KeyView(QStringView line)
 {
     return line.mid(Indentation(line));
 }
 
-bool HasPrefix(const QString &key, const QString &word)
+QString KeyText(const QString &line)
 {
-    if (key.size() < word.size())
-        return false;
-    return QStringView(key).left(word.size()) == word;
+    return KeyView(line).toString();
 }
 
-LineKind KindOfLine(const QString &line)
+bool HasPrefix(QStringView key, QStringView word)
 {
-    const QString t = KeyText(line);
+    // startsWith is exactly this: a key shorter than the word fails.
+    return key.startsWith(word);
+}
+
+LineKind KindOfLine(QStringView line)
+{
+    const QStringView t = KeyView(line);
     if (t.isEmpty())
         return LineKind::Blank;
     // Whole-text tests first: they are the most specific.
@@ -70,14 +74,21 @@ QString ProcedureName(const QString &line)
 
 QString NewLinePrefix(const QString &currentLine)
 {
-    const int l = Indentation(currentLine);
-    const QString t = KeyText(currentLine);
     int extra = 0;
-    if (t == kBranchEnd)
+    switch (KindOfLine(currentLine)) {
+    case LineKind::BranchEnd:
         extra = 7;
-    else if (t == kLoopEnd || t == kElse || t == kEnd || t == kProcEnd)
+        break;
+    case LineKind::LoopEnd:
+    case LineKind::Else:
+    case LineKind::End:
+    case LineKind::ProcEnd:
         extra = 4;
-    return QString(l + extra, QLatin1Char(' '));
+        break;
+    default:
+        break;
+    }
+    return QString(Indentation(currentLine) + extra, QLatin1Char(' '));
 }
 
 QStringList FrameLines()
@@ -94,18 +105,18 @@ QStringList FrameLines()
 namespace {
 
 // Counts opening and closing lines from the line after `header`, starting at
-// depth 1; returns the line where the depth reaches 0, or -1.
-int FindClosing(const QStringList &lines, int header, const QString &openPrefix,
-                const QString &closeText)
+// depth 1; returns the line where the depth reaches 0, or -1. Lines of other
+// kinds, other constructs included, do not count.
+int FindClosing(const QStringList &lines, int header, LineKind open, LineKind close)
 {
     if (header < 0 || header >= lines.size())
         return -1;
     int depth = 1;
     for (int i = header + 1; i < lines.size(); ++i) {
-        const QString t = KeyText(lines.at(i));
-        if (HasPrefix(t, openPrefix))
+        const LineKind kind = KindOfLine(lines.at(i));
+        if (kind == open)
             ++depth;
-        else if (t == closeText && --depth == 0)
+        else if (kind == close && --depth == 0)
             return i;
     }
     return -1;
@@ -115,39 +126,21 @@ int FindClosing(const QStringList &lines, int header, const QString &openPrefix,
 
 int FindBranchEnd(const QStringList &lines, int header)
 {
-    return FindClosing(lines, header, kIfWord, kBranchEnd);
+    return FindClosing(lines, header, LineKind::BranchHeader, LineKind::BranchEnd);
 }
 
 int FindLoopEnd(const QStringList &lines, int header)
 {
-    return FindClosing(lines, header, kWhileWord, kLoopEnd);
+    return FindClosing(lines, header, LineKind::LoopHeader, LineKind::LoopEnd);
 }
 
 int FindProcedureEnd(const QStringList &lines, int header)
 {
     if (header < 0 || header >= lines.size())
         return -1;
+    // Descriptions never nest: the first end line closes it.
     for (int i = header + 1; i < lines.size(); ++i) {
-        if (KeyText(lines.at(i)) == kProcEnd)
-            return i;
-    }
-    return -1;
-}
-
-int FindElse(const QStringList &lines, int header)
-{
-    if (header < 0 || header >= lines.size())
-        return -1;
-    int depth = 1;
-    // The ТО line stands right after the header; ИНАЧЕ can only follow it.
-    for (int i = header + 2; i < lines.size(); ++i) {
-        const QString t = KeyText(lines.at(i));
-        if (HasPrefix(t, kIfWord))
-            ++depth;
-        else if (t == kBranchEnd) {
-            if (--depth == 0)
-                return -1;
-        } else if (depth == 1 && t == kElse)
+        if (KindOfLine(lines.at(i)) == LineKind::ProcEnd)
             return i;
     }
     return -1;

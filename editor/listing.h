@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace editor {
 
@@ -47,14 +48,18 @@ enum class LineKind {
 // A blank is any character of code 0 to 32.
 bool IsBlank(QChar c);
 // Number of blanks in front of the first non-blank character.
-int Indentation(const QString &line);
-// The line without its leading blanks; trailing spaces stay.
+int Indentation(QStringView line);
+// The line without its leading blanks; trailing spaces stay. The view points
+// into line and lives as long as line does.
+QStringView KeyView(QStringView line);
 QString KeyText(const QString &line);
 // Prefix test: the first word.size() characters of key equal word
 // (a shorter key fails).
-bool HasPrefix(const QString &key, const QString &word);
+bool HasPrefix(QStringView key, QStringView word);
 
-LineKind KindOfLine(const QString &line);
+// The one test of what a line is; every reader switches on it. It makes no
+// string, so a pass over the whole listing allocates nothing.
+LineKind KindOfLine(QStringView line);
 
 // The name a call line carries: its key text from the 7th character on
 // (the 6th, the separator, is not examined).
@@ -76,7 +81,5 @@ int FindBranchEnd(const QStringList &lines, int header);
 int FindLoopEnd(const QStringList &lines, int header);
 // header: index of a ПРОЦЕДУРА line.
 int FindProcedureEnd(const QStringList &lines, int header);
-// The branch's ИНАЧЕ line (met at depth 1 between ТО and ВСЁ), or -1.
-int FindElse(const QStringList &lines, int header);
 
 } // namespace editor

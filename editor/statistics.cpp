@@ -15,20 +15,32 @@ Statistics CountStatistics(const QStringList &lines)
 {
     Statistics s;
     for (const QString &line : lines) {
-        // The key text as a view: no string is made per line.
-        const QStringView t = QStringView(line).mid(Indentation(line));
-        if (t == kTurn || t == kStep || t == kJump)
+        // The classifier reads the line in place: no string is made per line.
+        switch (KindOfLine(line)) {
+        case LineKind::Step:
+        case LineKind::Jump:
+        case LineKind::Turn:
             ++s.commands;
-        if (t.startsWith(kIfWord))
+            break;
+        case LineKind::BranchHeader:
             ++s.branches;
-        if (t.startsWith(kWhileWord))
+            break;
+        case LineKind::LoopHeader:
             ++s.loops;
-        if (t.startsWith(kProcWord))
+            break;
+        case LineKind::ProcHeader:
             ++s.procedures;
-        if (t.startsWith(kCallWord))
+            break;
+        case LineKind::Call:
             ++s.calls;
-        if (!t.isEmpty() && !t.startsWith(kCommentWord))
-            ++s.lines;
+            break;
+        case LineKind::Blank:
+        case LineKind::Comment:
+            continue;  // not a program line
+        default:
+            break;
+        }
+        ++s.lines;
     }
     return s;
 }

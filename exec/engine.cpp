@@ -16,6 +16,14 @@ namespace {
 
 using namespace editor;
 
+// Where a pass over lines that are not executed stops.
+enum class PassTo {
+    BranchEnd,        // the branch's ВСЁ
+    ElseOrBranchEnd,  // its ИНАЧЕ, or its ВСЁ when it has none
+    LoopEnd,          // the loop's КЦ
+    ProcedureEnd,     // the description's КОНЕЦ ПРОЦЕДУРЫ
+};
+
 class Walker
 {
 public:
@@ -23,9 +31,7 @@ public:
 
     int Count() const { return h.lineCount ? h.lineCount() : 0; }
     bool InRange(int i) const { return i >= 0 && i < Count(); }
-    // The last line of the listing: where an unclosed construct ends.
-    int LastLine() const { return Count() - 1; }
-    QString Key(int i) const { return KeyText(h.line(i)); }
+    LineKind Kind(int i) const { return KindOfLine(h.line(i)); }
 
     bool Stopped()
     {
@@ -57,6 +63,23 @@ public:
     void ExecuteLine(int &index);
 
 private:
+    // A construct's header holds when its key text is exactly one of the two
+    // condition texts and the wall test agrees; any other text never holds.
+    bool Holds(const QString &line, const QString &wall, const QString &notWall)
+    {
+        const QStringView k = KeyView(line);
+        return (k == wall && WallAhead()) || (k == notWall && !WallAhead());
+    }
+    int PassOver(int from, PassTo to) const;
+    bool RunLines(int &index, LineKind end, LineKind orEnd, bool checkBefore);
+    // A line the construct expects is shown when the listing has it; the end
+    // of the listing, standing in for a missing one, has nothing to show.
+    void ShowIfListed(int i)
+    {
+        if (i < Count())
+            ShowLine(i);
+    }
+
     void ExecuteIf(int &index);
     void ExecuteWhile(int &index);
     void SkipProcedure(int &index);
@@ -79,6 +102,66 @@ void Walker::Fail()
                    .arg(kMaxNesting));
 }
 
+// Passes over lines without selecting them, from `from` to the line `to`
+// names at the construct's own level, and returns it; returns Count() when
+// the listing ends first, the end standing in for the missing line.
+// Unlike the editor's block matching, nested constructs are counted only by
+// their exact condition texts: a header with any other text opens no level.
+int Walker::PassOver(int from, PassTo to) const
+{
+    const LineKind close = to == PassTo::LoopEnd       ? LineKind::LoopEnd
+                           : to == PassTo::ProcedureEnd ? LineKind::ProcEnd
+                                                        : LineKind::BranchEnd;
+    const bool elseEnds = to == PassTo::ElseOrBranchEnd;
+    int level = 1;
+    for (int i = qMax(from, 0); i < Count(); ++i) {
+        const QString line = h.line(i);
+        const LineKind kind = KindOfLine(line);
+        if (kind == close || (elseEnds && kind == LineKind::Else)) {
+            if (level == 1)
+                return i;
+            if (kind == close)
+                --level;
+            continue;
+        }
+        const QStringView k = KeyView(line);
+        switch (to) {
+        case PassTo::BranchEnd:
+        case PassTo::ElseOrBranchEnd:
+            if (k == kIfWall || k == kIfNotWall)
+                ++level;
+            break;
+        case PassTo::LoopEnd:
+            if (k == kWhileWall || k == kWhileNotWall)
+                ++level;
+            break;
+        case PassTo::ProcedureEnd:
+            break;  // descriptions never nest
+        }
+    }
+    return Count();
+}
+
+// Executes the lines of a body from index on, up to the first line of kind
+// end or orEnd, where index stays, or to the end of the listing, where index
+// becomes Count(). A check point follows every line (and with checkBefore
+// also precedes it). Returns false when a stop was seen; index is then on the
+// line executed last.
+bool Walker::RunLines(int &index, LineKind end, LineKind orEnd, bool checkBefore)
+{
+    for (index = qMin(index, Count()); index < Count(); ++index) {
+        const LineKind kind = Kind(index);
+        if (kind == end || kind == orEnd)
+            return true;
+        if (checkBefore && Stopped())
+            return false;
+        ExecuteLine(index);
+        if (Stopped())
+            return false;
+    }
+    return true;
+}
+
 void Walker::ExecuteLine(int &index)
 {
     if (aborted || !InRange(index))
@@ -89,170 +172,99 @@ void Walker::ExecuteLine(int &index)
     }
     ++depth;
     Select(index);
-    const QString k = Key(index);
-    if (k == kTurn) {
+    switch (Kind(index)) {
+    case LineKind::Turn:
         if (h.turn)
             h.turn();
-    } else if (k == kStep) {
+        break;
+    case LineKind::Step:
         if (h.step)
             h.step();
-    } else if (k == kJump) {
+        break;
+    case LineKind::Jump:
         if (h.jump)
             h.jump();
-    } else if (HasPrefix(k, kIfWord)) {
+        break;
+    case LineKind::BranchHeader:
         ExecuteIf(index);
-    } else if (HasPrefix(k, kWhileWord)) {
+        break;
+    case LineKind::LoopHeader:
         ExecuteWhile(index);
-    } else if (HasPrefix(k, kProcWord)) {
+        break;
+    case LineKind::ProcHeader:
         SkipProcedure(index);
-    } else if (HasPrefix(k, kCallWord)) {
+        break;
+    case LineKind::Call:
         CallProcedure(index);
+        break;
+    default:
+        break;  // frame lines, comments, blanks, foreign lines: nothing to do
     }
+    // A construct that the listing ends without its closing line ends with
+    // the listing: its last line is the last one consumed.
+    if (index >= Count())
+        index = Count() - 1;
     Pause();
     --depth;
 }
 
 void Walker::ExecuteIf(int &index)
 {
-    const QString k = Key(index);
+    const QString header = h.line(index);
     ShowLine(index);
-    const bool holds = (k == kIfWall && WallAhead()) || (k == kIfNotWall && !WallAhead());
+    const bool holds = Holds(header, kIfWall, kIfNotWall);
 
     if (holds) {
-        // The ТО line, then the ТО branch up to its ИНАЧЕ or ВСЁ.
+        // The ТО line (never read), then the ТО branch up to its ИНАЧЕ or ВСЁ.
+        index = qMin(index + 1, Count());
+        ShowIfListed(index);
         ++index;
-        if (!InRange(index)) {
-            index = LastLine();
+        if (!RunLines(index, LineKind::Else, LineKind::BranchEnd, false))
             return;
-        }
-        ShowLine(index);
-        QString m;
-        for (++index;; ++index) {
-            if (!InRange(index)) {
-                index = LastLine();
-                return;
-            }
-            m = Key(index);
-            if (m == kElse || m == kBranchEnd)
-                break;
-            ExecuteLine(index);
-            if (Stopped())
-                return;
-        }
-        if (m == kBranchEnd) {
-            ShowLine(index);
-            return;
-        }
-        // Pass over the ИНАЧЕ branch without selecting it.
-        int level = 1;
-        for (++index; InRange(index); ++index) {
-            m = Key(index);
-            if (m == kIfWall || m == kIfNotWall)
-                ++level;
-            if (m == kBranchEnd) {
-                if (level == 1) {
-                    ShowLine(index);
-                    return;
-                }
-                --level;
-            }
-        }
-        index = LastLine();
+        if (index < Count() && Kind(index) == LineKind::Else)
+            index = PassOver(index + 1, PassTo::BranchEnd);
+        ShowIfListed(index);
         return;
     }
 
-    // Pass over the ТО branch without selecting it.
-    int level = 1;
-    QString m;
-    bool found = false;
-    for (index += 2; InRange(index); ++index) {
-        m = Key(index);
-        if (m == kIfWall || m == kIfNotWall)
-            ++level;
-        if ((m == kElse || m == kBranchEnd) && level == 1) {
-            found = true;
-            break;
-        }
-        if (m == kBranchEnd)
-            --level;
-    }
-    if (!found) {
-        index = LastLine();
-        return;
-    }
-    if (m == kElse) {
+    // Pass over the ТО branch, past the ТО line; then the ИНАЧЕ branch if any.
+    index = PassOver(index + 2, PassTo::ElseOrBranchEnd);
+    if (index < Count() && Kind(index) == LineKind::Else) {
         ShowLine(index);
-        for (++index; InRange(index); ++index) {
-            if (Key(index) == kBranchEnd) {
-                ShowLine(index);
-                return;
-            }
-            ExecuteLine(index);
-            if (Stopped())
-                return;
-        }
-        index = LastLine();
-        return;
+        ++index;
+        if (!RunLines(index, LineKind::BranchEnd, LineKind::BranchEnd, false))
+            return;
     }
-    ShowLine(index);
+    ShowIfListed(index);
 }
 
 void Walker::ExecuteWhile(int &index)
 {
-    const QString k = Key(index);
+    const QString header = h.line(index);  // read once
     const int start = index;
-    auto holds = [&] {
-        return (k == kWhileWall && WallAhead()) || (k == kWhileNotWall && !WallAhead());
-    };
 
-    while (holds()) {
-        ShowLine(index);  // ПОКА
+    while (Holds(header, kWhileWall, kWhileNotWall)) {
+        ShowLine(start);  // ПОКА
+        index = qMin(start + 1, Count());
+        ShowIfListed(index);  // НЦ
         ++index;
-        if (!InRange(index)) {
-            index = LastLine();
+        if (!RunLines(index, LineKind::LoopEnd, LineKind::LoopEnd, false))
             return;
-        }
-        ShowLine(index);  // НЦ
-        for (++index;; ++index) {
-            if (!InRange(index)) {
-                // No КЦ: the end of the listing ends the loop.
-                index = LastLine();
-                return;
-            }
-            const bool end = Key(index) == kLoopEnd;
-            if (end)
-                ShowLine(index);
-            else
-                ExecuteLine(index);
-            if (Stopped())
-                return;
-            if (end)
-                break;
-        }
+        // A missing КЦ is the end of the listing: nothing is shown there, but
+        // its check point stays, and the condition is tested again.
+        ShowIfListed(index);  // КЦ
+        if (Stopped())
+            return;
         index = start;
     }
 
-    ShowLine(index);  // the ПОКА line once more
-    int level = 1;
-    for (index += 2; InRange(index); ++index) {
-        const QString m = Key(index);
-        if (m == kLoopEnd) {
-            if (--level == 0)
-                return;
-        } else if (m == kWhileWall || m == kWhileNotWall) {
-            ++level;
-        }
-    }
-    index = LastLine();
+    ShowLine(start);  // the ПОКА line once more
+    index = PassOver(start + 2, PassTo::LoopEnd);
 }
 
 void Walker::SkipProcedure(int &index)
 {
-    for (++index; InRange(index); ++index) {
-        if (Key(index) == kProcEnd)
-            return;
-    }
-    index = LastLine();
+    index = PassOver(index + 1, PassTo::ProcedureEnd);
 }
 
 void Walker::CallProcedure(int index)
@@ -262,8 +274,8 @@ void Walker::CallProcedure(int index)
 
     int header = -1;
     for (int l = 0; InRange(l); ++l) {
-        const QString m = Key(l);
-        if (HasPrefix(m, kProcWord) && ProcedureName(h.line(l)) == name) {
+        const QString line = h.line(l);
+        if (KindOfLine(line) == LineKind::ProcHeader && ProcedureName(line) == name) {
             header = l;
             break;
         }
@@ -272,17 +284,9 @@ void Walker::CallProcedure(int index)
         return;
 
     ShowLine(header);
-    for (int j = header + 1; InRange(j); ++j) {
-        if (Key(j) == kProcEnd) {
-            ShowLine(j);
-            return;
-        }
-        if (Stopped())
-            return;
-        ExecuteLine(j);
-        if (Stopped())
-            return;
-    }
+    int j = header + 1;
+    if (RunLines(j, LineKind::ProcEnd, LineKind::ProcEnd, true))
+        ShowIfListed(j);
 }
 
 } // namespace

@@ -443,6 +443,9 @@ void TestEditOps::menuEnabling_data()
     QTest::newRow("title") << kTitle << QStringLiteral("0000") << false;
     QTest::newRow("given") << QStringLiteral("    Дано: Исполнитель в т.А") << QStringLiteral("0000") << false;
     QTest::newRow("goal") << QStringLiteral("    Надо: Воспроизвести образец") << QStringLiteral("0000") << false;
+    // ТО and НЦ are in no row of the menu's rule: like a foreign line.
+    QTest::newRow("ТО") << QStringLiteral("       ТО") << QStringLiteral("1111") << false;
+    QTest::newRow("НЦ") << QStringLiteral("    НЦ") << QStringLiteral("1111") << false;
     QTest::newRow("foreign") << QStringLiteral("привет") << QStringLiteral("1111") << false;
     QTest::newRow("ВСЕ with Е") << QStringLiteral("ВСЕ") << QStringLiteral("1111") << false;
     QTest::newRow("ШАГ trailing space") << QStringLiteral("ШАГ ") << QStringLiteral("1111") << false;
@@ -516,7 +519,7 @@ void TestEditOps::deleteElsePart()
     // Put a branch with its own ИНАЧЕ into the else part.
     s.current = 13;                                              // ВСЁ
     s.apply(InsertBranch(s.lines, s.current, true));
-    QCOMPARE(FindElse(s.lines, 8), 11);
+    QCOMPARE(KeyText(s.lines.at(11)), kElse);
     const Edit e = s.apply(DeleteElse(s.lines, 11));
     QVERIFY(e.recount);
     QCOMPARE(s.current, 11);
@@ -524,7 +527,6 @@ void TestEditOps::deleteElsePart()
     QCOMPARE(s.lines.mid(8, 3), QStringList({sp(8) + kIfWall, sp(11) + kThen, sp(15) + kTurn}));
     QCOMPARE(s.lines.at(12), sp(4) + kLoopEnd);
     QCOMPARE(s.lines.size(), 18);
-    QCOMPARE(FindElse(s.lines, 8), -1);
 }
 
 void TestEditOps::deleteSelfCallingProcedure()
@@ -667,7 +669,6 @@ void TestEditOps::anyListingIsSafe()
                 QVERIFY(sel >= 0 && sel < n);
             ComMenuEnabling(lines.value(k));
             ProcedureHasCalls(lines, QStringLiteral("а"));
-            FindElse(lines, k);
         }
         CountStatistics(lines);
         ProcedureNames(lines);

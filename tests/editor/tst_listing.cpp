@@ -222,10 +222,6 @@ void TestListing::loopMatching()
 void TestListing::elseMatching()
 {
     const QStringList l = nestedListing();
-    // The inner branch's ИНАЧЕ (row 6) is at depth 2 for the outer one.
-    QCOMPARE(FindElse(l, 0), 12);
-    QCOMPARE(FindElse(l, 4), 6);
-    QCOMPARE(FindElse(l, 13), -1);
     // From an ИНАЧЕ line the branch count reaches the branch's ВСЁ.
     QCOMPARE(FindBranchEnd(l, 12), 16);
     QCOMPARE(FindBranchEnd(l, 6), 10);
@@ -260,16 +256,13 @@ void TestListing::missingClosingLine()
     };
     QCOMPARE(FindBranchEnd(l, 0), -1);
     QCOMPARE(FindLoopEnd(l, 2), -1);
-    QCOMPARE(FindElse(l, 0), 4);
     QCOMPARE(FindBranchEnd(l, 4), -1);
     QCOMPARE(FindProcedureEnd(l, 7), -1);
     // A header on the last line, and indices outside the listing.
     QCOMPARE(FindBranchEnd({QStringLiteral("ЕСЛИ впереди стена")}, 0), -1);
-    QCOMPARE(FindElse({QStringLiteral("ЕСЛИ впереди стена")}, 0), -1);
     QCOMPARE(FindBranchEnd(l, -1), -1);
     QCOMPARE(FindLoopEnd(l, int(l.size())), -1);
     QCOMPARE(FindProcedureEnd(QStringList(), 0), -1);
-    QCOMPARE(FindElse(QStringList(), 0), -1);
 }
 
 QTEST_GUILESS_MAIN(TestListing)

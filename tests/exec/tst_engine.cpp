@@ -142,6 +142,9 @@ private slots:
     void stopEndsEndlessLoop();
     void malformedListingsEndSafely_data();
     void malformedListingsEndSafely();
+    void endOfListingActsAsClosingLine_data();
+    void endOfListingActsAsClosingLine();
+    void loopWithoutEndStopsOnRequest();
     void endlessSelfCallFailsOnce();
     void nestingLimitBoundary();
     void nestingFitsStack();
@@ -368,12 +371,10 @@ void TestEngine::malformedListingsEndSafely_data()
     QTest::newRow("ЕСЛИ holding as the last line") << QStringList{step, ifTrue} << QStringLiteral("step") << 6;
     QTest::newRow("ЕСЛИ failing as the last line") << QStringList{ifFalse} << QString() << 5;
     QTest::newRow("ЕСЛИ, ТО as the last lines") << QStringList{ifTrue, then} << QString() << 6;
-    QTest::newRow("ПОКА holds, no КЦ") << QStringList{whileTrue, nc, step} << QStringLiteral("step") << 7;
+    QTest::newRow("ПОКА holds, no КЦ: repeats up to the wall")
+        << QStringList{whileTrue, nc, step} << QStringLiteral("step step") << 7;
     QTest::newRow("ПОКА fails, no КЦ") << QStringList{whileFalse, nc, step} << QString() << 7;
-    QTest::newRow("ПОКА holding as the last line") << QStringList{whileTrue} << QString() << 5;
     QTest::newRow("ПОКА failing as the last line") << QStringList{whileFalse} << QString() << 5;
-    QTest::newRow("ПОКА, НЦ as the last lines, always holding")
-        << QStringList{whileTrue, nc} << QString() << 6;
     QTest::newRow("description without its end")
         << QStringList{QStringLiteral("ПРОЦЕДУРА п"), step} << QString() << 6;
     QTest::newRow("call of a description without its end")
@@ -382,7 +383,7 @@ void TestEngine::malformedListingsEndSafely_data()
         << QStringLiteral("step jump") << 6;
     QTest::newRow("nested unclosed constructs")
         << QStringList{whileTrue, nc, ifFalse, then, step, otherwise, whileTrue, nc, jump}
-        << QStringLiteral("jump") << 13;
+        << QStringLiteral("jump jump") << 13;
 }
 
 void TestEngine::malformedListingsEndSafely()
@@ -393,6 +394,7 @@ void TestEngine::malformedListingsEndSafely()
 
     Recorder r;
     r.lines = WithHead(body);
+    r.x = 9;  // two cells from the right wall: a loop walking right makes two moves
     const exec::WalkResult result = r.run();
 
     QStringList done;
@@ -406,6 +408,87 @@ void TestEngine::malformedListingsEndSafely()
     QCOMPARE(result.endIndex, endIndex);
     QCOMPARE(r.outOfRange, 0);
     QVERIFY(r.failures.isEmpty());
+}
+
+// The end of the listing stands in for a missing ВСЁ, КЦ or КОНЕЦ
+// ПРОЦЕДУРЫ: a run of the listing without its last, closing line is the run
+// of the whole listing, less the closing line's own selection and pause. For
+// a loop this means the condition is tested again and the loop repeats.
+void TestEngine::endOfListingActsAsClosingLine_data()
+{
+    QTest::addColumn<QStringList>("body");  // the last line is the closing line
+
+    const QString step = QStringLiteral("ШАГ"), jump = QStringLiteral("ПРЫЖОК");
+    const QString then = QStringLiteral("ТО"), otherwise = QStringLiteral("ИНАЧЕ");
+    const QString branchEnd = QStringLiteral("ВСЁ"), nc = QStringLiteral("НЦ"), kc = QStringLiteral("КЦ");
+    const QString whileTrue = QStringLiteral("ПОКА впереди НЕ стена");
+
+    QTest::newRow("loop repeating up to the wall") << QStringList{whileTrue, nc, step, kc};
+    QTest::newRow("loop never holding")
+        << QStringList{QStringLiteral("ПОКА впереди стена"), nc, step, kc};
+    QTest::newRow("loop whose body ends with a branch")
+        << QStringList{whileTrue, nc, QStringLiteral("ЕСЛИ впереди НЕ стена"), then, jump, branchEnd, kc};
+    QTest::newRow("branch holding, ИНАЧЕ passed over")
+        << QStringList{QStringLiteral("ЕСЛИ впереди НЕ стена"), then, step, otherwise, jump, branchEnd};
+    QTest::newRow("branch failing, ИНАЧЕ run")
+        << QStringList{QStringLiteral("ЕСЛИ впереди стена"), then, step, otherwise, jump, branchEnd};
+    QTest::newRow("branch failing, no ИНАЧЕ")
+        << QStringList{QStringLiteral("ЕСЛИ впереди стена"), then, step, branchEnd};
+    QTest::newRow("called procedure")
+        << QStringList{QStringLiteral("ДЕЛАЙ п"), jump, QStringLiteral("КОН"), QStringLiteral("ПРОЦЕДУРА п"),
+                       step, QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")};
+}
+
+void TestEngine::endOfListingActsAsClosingLine()
+{
+    QFETCH(QStringList, body);
+
+    Recorder closed;
+    closed.lines = WithHead(body);
+    closed.x = 9;
+    const exec::WalkResult closedResult = closed.run();
+    const int last = int(closed.lines.size()) - 1;
+    QStringList expected;
+    for (int i = 0; i < closed.log.size(); ++i) {
+        if (closed.log.at(i) == QStringLiteral("S%1").arg(last)) {
+            QCOMPARE(closed.log.value(i + 1), QStringLiteral("P"));
+            ++i;
+        } else {
+            expected << closed.log.at(i);
+        }
+    }
+
+    Recorder open;
+    open.lines = closed.lines.mid(0, last);
+    open.x = 9;
+    const exec::WalkResult openResult = open.run();
+
+    QCOMPARE(open.text(), expected.join(QLatin1Char(' ')));
+    QCOMPARE(open.x, closed.x);
+    QCOMPARE(openResult.stopped, false);
+    QCOMPARE(closedResult.stopped, false);
+    QCOMPARE(openResult.endIndex, qMin(closedResult.endIndex, last));
+    QCOMPARE(open.outOfRange, 0);
+}
+
+// A loop without КЦ whose condition always holds runs until the stop button,
+// with a check point in every pass, also when the listing ends at ПОКА or НЦ.
+void TestEngine::loopWithoutEndStopsOnRequest()
+{
+    const QString whileTrue = QStringLiteral("ПОКА впереди НЕ стена");
+    for (const QStringList &body : {QStringList{whileTrue}, QStringList{whileTrue, QStringLiteral("НЦ")},
+                                    QStringList{whileTrue, QStringLiteral("НЦ"), QStringLiteral("ПОВОРОТ")}}) {
+        Recorder r;
+        r.lines = WithHead(body);
+        r.x = 5;
+        r.y = 5;
+        r.stopAtCheck = 40;
+        const exec::WalkResult result = r.run();
+        QVERIFY(result.stopped);
+        QCOMPARE(result.endIndex, int(r.lines.size()) - 1);
+        QVERIFY2(r.count(QStringLiteral("S4")) > 15, qPrintable(r.text()));  // one pass per check point or two
+        QCOMPARE(r.outOfRange, 0);
+    }
 }
 
 // A self-call with nothing to end it reaches the nesting limit: one error,

@@ -96,7 +96,7 @@ void CheckLoadedListing(const QStringList &lines)
     const int n = qMin(int(lines.size()), 64);
     for (int i = -1; i <= n; ++i) {
         for (const int end : {FindBranchEnd(lines, i), FindLoopEnd(lines, i),
-                              FindProcedureEnd(lines, i), FindElse(lines, i)})
+                              FindProcedureEnd(lines, i)})
             FUZZ_CHECK(end == -1 || (end > i && end < lines.size()));
     }
 }

@@ -108,14 +108,6 @@ void CheckMatching(const QStringList &lines, int i)
     const int procEnd = FindProcedureEnd(lines, i);
     FUZZ_CHECK(procEnd == -1 || (procEnd > i && procEnd < n
                                  && KeyText(lines.at(procEnd)) == kProcEnd));
-    const int elseLine = FindElse(lines, i);
-    FUZZ_CHECK(elseLine == -1 || (elseLine > i && elseLine < n
-                                  && KeyText(lines.at(elseLine)) == kElse));
-    // The ИНАЧЕ of a branch that starts as the editor writes it (header, ТО)
-    // stands before the branch's ВСЁ.
-    if (i >= 0 && i < n - 1 && HasPrefix(KeyText(lines.at(i)), kIfWord)
-        && KeyText(lines.at(i + 1)) == kThen)
-        FUZZ_CHECK(elseLine == -1 || branchEnd == -1 || elseLine < branchEnd);
 }
 
 // The read-only routines on one index of any listing.
