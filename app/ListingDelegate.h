@@ -1,5 +1,7 @@
 #pragma once
-// How lstCom draws a line: as stored, but a line too long for any row is laid
+// How lstCom and the statistics panel draw their rows.
+//
+// lstCom draws a line: as stored, but a line too long for any row is laid
 // out only as far as a row can show it. Laying out a whole line of a million
 // characters for every repaint or size hint would hold the window for seconds.
 
@@ -15,5 +17,16 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
 protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+};
+
+// The statistics panel draws a row too long for its width with fewer dots, so
+// that a count of any length is read whole.
+class StatisticsDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // Public so that a test reads what a row shows.
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 };

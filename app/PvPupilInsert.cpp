@@ -4,6 +4,7 @@
 
 #include "Dialogs.h"
 #include "Hints.h"
+#include "ListingDelegate.h"
 #include "editor/algfile.h"
 #include "editor/editops.h"
 #include "editor/listing.h"
@@ -135,8 +136,10 @@ void TfrmPvPupil::SetupInsertPanel()
     ui->ListStatist->setLineWidth(1);
     ui->ListStatist->setSelectionMode(QAbstractItemView::NoSelection);
     ui->ListStatist->setFocusPolicy(Qt::NoFocus);
-    // A row too long for the panel loses characters from its middle (dots, as a
-    // rule), so that its label and its whole count stay readable.
+    // A long count takes the place of dots, so that the row keeps the panel's
+    // width; a row still too long loses characters from its middle, so that
+    // its whole count stays readable.
+    ui->ListStatist->setItemDelegate(new StatisticsDelegate(ui->ListStatist));
     ui->ListStatist->setTextElideMode(Qt::ElideMiddle);
     ui->ListStatist->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; padding: 0px; }")
                                        .arg(kStatistRowHeight));

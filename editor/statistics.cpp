@@ -61,6 +61,14 @@ QStringList RecountRows(const Statistics &s)
     };
 }
 
+QString FitRow(QString row, const std::function<bool(const QString &)> &fits)
+{
+    const QString dots = QStringLiteral("..");
+    for (int at = row.lastIndexOf(dots); at >= 0 && !fits(row); at = row.lastIndexOf(dots))
+        row.remove(at, 1);
+    return row;
+}
+
 QStringList StartingRows()
 {
     return {

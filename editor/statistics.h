@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace editor {
 
 struct Statistics {
@@ -19,5 +21,9 @@ Statistics CountStatistics(const QStringList &lines);
 QStringList RecountRows(const Statistics &s);
 // The nine fixed rows shown right after a fresh frame.
 QStringList StartingRows();
+// A row whose count is too long for the panel gives up dots, one at a time,
+// until fits() takes it or one dot is left: the label and the whole count
+// stay readable. A row that fits is returned as it is.
+QString FitRow(QString row, const std::function<bool(const QString &)> &fits);
 
 } // namespace editor

@@ -1,6 +1,7 @@
 // The main work window as a whole: layout, stages, window keys, hints and
 // the stage menu's drawing.
 #include "Dialogs.h"
+#include "ListingDelegate.h"
 #include "PvPupilUnit.h"
 #include "StageMenuStyle.h"
 #include "ui_PvPupilUnit.h"
@@ -387,17 +388,29 @@ private slots:
         w.RecountStatistics();
         QListWidget *list = w.ui->ListStatist;
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        // What the panel draws: each row elided to its width, as the view does it.
+        // What the panel draws: each row as its delegate gives it, elided to its
+        // width as the view does it.
+        auto *delegate = dynamic_cast<StatisticsDelegate *>(list->itemDelegate());
+        QVERIFY(delegate);
         const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
         const QFontMetrics metrics(list->font());
         for (int row : {2, 3, 4, 5, 6, 8}) {
             const QString text = list->item(row)->text();
-            const int width = list->visualItemRect(list->item(row)).width() - 2 * margin;
-            const QString shown = metrics.elidedText(text, list->textElideMode(), width);
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            option.widget = list;
+            option.rect = list->visualItemRect(list->item(row));
+            delegate->initStyleOption(&option, list->model()->index(row, 0));
+            const int width = option.rect.width() - 2 * margin;
+            const QString shown = metrics.elidedText(option.text, list->textElideMode(), width);
             const QString count = text.mid(text.lastIndexOf(QLatin1Char(' ')) + 1).remove(QLatin1Char('.'));
             QVERIFY2(count.toInt() >= 1234, qPrintable(text));
             QVERIFY2(shown.endsWith(count), qPrintable(shown));
-            QVERIFY2(shown.left(3) == text.left(3), qPrintable(shown));
+            if (text.contains(QLatin1Char('.')))  // gave up dots: the row is shown whole
+                QVERIFY2(shown == option.text && shown.startsWith(text.left(text.indexOf(QLatin1Char('.')))),
+                         qPrintable(shown));
+            else
+                QVERIFY2(shown.left(3) == text.left(3), qPrintable(shown));
         }
     }
 

@@ -17,6 +17,7 @@ private slots:
     void linesThatCountNothing_data();
     void linesThatCountNothing();
     void longNumbers();
+    void fittingGivesUpDotsOnly();
 };
 
 static QStringList exampleListing()
@@ -149,6 +150,18 @@ void TestStatistics::longNumbers()
     QCOMPARE(rows.at(4), QStringLiteral("вызовов процедур 10"));
     QCOMPARE(rows.at(8), QStringLiteral("Итого:  строк   ......138"));
     QCOMPARE(CountStatistics(QStringList()).lines, 0);
+}
+
+// A row gives up dots from its run of dots, never a letter or a digit, and
+// keeps one dot; a row that fits, or has no dots to give, stays as it is.
+void TestStatistics::fittingGivesUpDotsOnly()
+{
+    const auto within = [](int n) { return [n](const QString &r) { return r.size() <= n; }; };
+    const QString row = QStringLiteral("команд     ..............12345");
+    QCOMPARE(FitRow(row, within(row.size())), row);
+    QCOMPARE(FitRow(row, within(row.size() - 3)), QStringLiteral("команд     ...........12345"));
+    QCOMPARE(FitRow(row, within(5)), QStringLiteral("команд     .12345"));
+    QCOMPARE(FitRow(QStringLiteral("вызовов процедур 12345"), within(5)), QStringLiteral("вызовов процедур 12345"));
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)
