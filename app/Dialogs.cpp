@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "Texts.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -7,15 +9,6 @@
 #include <QPushButton>
 
 namespace dialogs {
-
-namespace {
-
-const char *const kQuoteInSaveName =
-    "Имя файла не может содержать кавычки (\"). Алгоритм не сохранен: выберите другое имя.";
-const char *const kQuoteInOpenName =
-    "Имя файла не может содержать кавычки (\"). Алгоритм не загружен.";
-
-} // namespace
 
 std::function<void(const MessageRecord &)> messageHook;
 std::function<QString(const FileRequest &)> fileHook;
@@ -72,9 +65,9 @@ Answer Question(QWidget *parent, const QString &text)
         return questionHook({Kind::Plain, kApplicationTitle, text});
     QMessageBox box(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton, parent);
     FixBorder(box);
-    QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton *yes = box.addButton(texts::kYes, QMessageBox::YesRole);
+    QPushButton *no = box.addButton(texts::kNo, QMessageBox::NoRole);
+    QPushButton *cancel = box.addButton(texts::kCancel, QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
     box.exec();
@@ -114,7 +107,7 @@ QString AskFileName(QWidget *parent, const FileRequest &request)
     if (auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
         if (edit->text().contains(QLatin1Char('"'))) {
             Message(parent, Kind::Information,
-                    request.save ? QString::fromUtf8(kQuoteInSaveName) : QString::fromUtf8(kQuoteInOpenName));
+                    request.save ? texts::kQuoteInSaveName : texts::kQuoteInOpenName);
             return QString();
         }
     }

@@ -13,6 +13,8 @@ public:
     // A row shows at most this many characters of its line, then an ellipsis:
     // at 3 pixels or more a printable character, they are wider than any row.
     static constexpr int kShownChars = 1024;
+    // The height of a row of lstCom, in pixels.
+    static constexpr int kRowHeight = 16;
 
     using QStyledItemDelegate::QStyledItemDelegate;
 

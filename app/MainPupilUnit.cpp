@@ -1,6 +1,7 @@
 // The start window: banner, titles, the Start button and the status bar.
 #include "MainPupilUnit.h"
 #include "Resources.h"
+#include "Texts.h"
 #include "ui_MainPupilUnit.h"
 
 #include "RegistrPupilUnit.h"
@@ -94,7 +95,7 @@ TfrmMainPupil::TfrmMainPupil(QWidget *parent) : QMainWindow(parent), ui(new Ui::
         ui->StatusBar1->addWidget(panel);
         panels[i] = panel;
     }
-    panels[2]->setText(QStringLiteral("Учебная мастерская, 2024"));
+    panels[2]->setText(texts::kWorkshop);
 
     // Centred on the screen, frame included; the caption stays reachable.
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -133,7 +134,7 @@ void TfrmMainPupil::StartBitBClick()
         return;
     }
 
-    setWindowTitle(QStringLiteral("Приглашение"));
+    setWindowTitle(texts::kInvitation);
     ui->StartBitB->show();
     ui->StartBitB->setFocus();
 }

@@ -1,9 +1,10 @@
-// Context menu of the listing, blank lines, comments and algorithm files.
+// The listing's context menu: deletions, blank lines, comments and algorithm files.
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
 #include "Dialogs.h"
-#include "Hints.h"
+#include "EventHooks.h"
+#include "Texts.h"
 #include "editor/algfile.h"
 #include "editor/listing.h"
 
@@ -16,33 +17,6 @@
 #include <QStringListModel>
 
 namespace {
-
-const char *const kHintPanelComment = "Введите любой текст.";
-const char *const kHintEditComment = "Введите любой текст в эту строчку.";
-
-// The right button opens the menu on the line that is already current: its
-// presses never reach the list's own selection handling.
-class RightButtonKeepsCurrent : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
-                return true;
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 // Accepts any text made only of characters that an algorithm file can hold,
 // so that a pasted comment cannot smuggle in a line break.
@@ -86,28 +60,31 @@ void TfrmPvPupil::SetupContextMenu()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    N1 = item("N1", QStringLiteral("Удалить строку"), &TfrmPvPupil::N1Click);
-    N3 = item("N3", QStringLiteral("Удалить конструкцию"), &TfrmPvPupil::N3Click);
-    N2 = item("N2", QStringLiteral("Удалить ветвь ИНАЧЕ"), &TfrmPvPupil::N2Click);
-    N6 = item("N6", QStringLiteral("Удалить процедуру"), &TfrmPvPupil::N6Click);
-    N4 = item("N4", QStringLiteral("Удалить тело алгоритма "), &TfrmPvPupil::N4Click);
+    N1 = item("N1", texts::kDeleteLine, &TfrmPvPupil::N1Click);
+    N3 = item("N3", texts::kDeleteConstruct, &TfrmPvPupil::N3Click);
+    N2 = item("N2", texts::kDeleteElse, &TfrmPvPupil::N2Click);
+    N6 = item("N6", texts::kDeleteProcedure, &TfrmPvPupil::N6Click);
+    N4 = item("N4", texts::kDeleteBody, &TfrmPvPupil::N4Click);
     N8 = ComMenu->addSeparator();
     N8->setObjectName(QStringLiteral("N8"));
-    N5 = item("N5", QStringLiteral("Вставить пустую строку"), &TfrmPvPupil::N5Click);
-    N7 = item("N7", QStringLiteral("Вставить комментарии"), &TfrmPvPupil::N7Click);
-    N10 = item("N10", QStringLiteral("Сохранить алгоритм в файле"), &TfrmPvPupil::N10Click);
-    N11 = item("N11", QStringLiteral("Загрузить алгоритм из файла"), &TfrmPvPupil::N11Click);
+    N5 = item("N5", texts::kInsertBlank, &TfrmPvPupil::N5Click);
+    N7 = item("N7", texts::kInsertComment, &TfrmPvPupil::N7Click);
+    N10 = item("N10", texts::kSaveToFile, &TfrmPvPupil::N10Click);
+    N11 = item("N11", texts::kLoadFromFile, &TfrmPvPupil::N11Click);
 
-    // The right button, or the keyboard's menu key, opens the menu.
+    // The right button, or the keyboard's menu key, opens the menu (on the
+    // line already current: see SetupListing).
     ui->lstCom->setContextMenuPolicy(Qt::CustomContextMenu);
-    ui->lstCom->viewport()->installEventFilter(new RightButtonKeepsCurrent(ui->lstCom));
     connect(ui->lstCom, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         ComMenuPopup();
         ComMenu->popup(ui->lstCom->viewport()->mapToGlobal(pos));
     });
 
-    SetHint(ui->PanelComment, QString::fromUtf8(kHintPanelComment));
-    SetHint(ui->EditComment, QString::fromUtf8(kHintEditComment));
+    OnKeyPress(ui->EditComment, [this](QKeyEvent *e) { return EditCommentKeyPress(e); });
+    OnFocusOut(ui->EditComment, [this] {
+        if (ui->EditComment->isVisible())
+            EditCommentExit();
+    });
     ui->EditComment->setValidator(MakeStorableTextValidator(ui->EditComment));
     ui->PanelComment->hide();
     ui->Label1->hide();
@@ -171,8 +148,7 @@ void TfrmPvPupil::N6Click()
     if (editor::KindOfLine(line) == editor::LineKind::ProcHeader) {
         const QString name = editor::ProcedureName(line);
         if (editor::ProcedureHasCalls(lines, name)) {
-            dialogs::Message(this, dialogs::Kind::Information,
-                             QStringLiteral("Нельзя удалить процедуру \nбез удаления всех её вызовов !!!"));
+            dialogs::Message(this, dialogs::Kind::Information, texts::kProcedureHasCalls);
             return;
         }
         const editor::Edit edit = editor::DeleteProcedure(lines, k);
@@ -198,16 +174,6 @@ void TfrmPvPupil::N4Click()
     WriteFrameLines();
     ui->ListBoxProc->clear();
     modified = true;
-}
-
-bool TfrmPvPupil::lstComKeyDown(QKeyEvent *e)
-{
-    if (e->key() != Qt::Key_Delete)
-        return false;
-    const int k = CurrentLine();
-    if (k >= 0 && editor::DeleteKeyAllowed(Lines().at(k)))
-        N1Click();
-    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -284,8 +250,8 @@ bool TfrmPvPupil::SaveAlgorithm()
 {
     dialogs::FileRequest request;
     request.save = true;
-    request.title = QStringLiteral("Сохранить алгоритм в файле");
-    request.filter = QStringLiteral("текстовый (*.txt)");
+    request.title = texts::kSaveToFile;
+    request.filter = texts::kSaveFilter;
     request.defaultSuffix = QStringLiteral("txt");
     request.presetName = QStringLiteral("NoName");
     const QString path = dialogs::AskFileName(this, request);
@@ -304,7 +270,7 @@ bool TfrmPvPupil::AskSaveChanges()
 {
     if (!modified)
         return true;
-    switch (dialogs::Question(this, QStringLiteral("Сохранить изменения в алгоритме?"))) {
+    switch (dialogs::Question(this, texts::kSaveChanges)) {
     case dialogs::Answer::Yes:
         return SaveAlgorithm();
     case dialogs::Answer::No:
@@ -321,8 +287,8 @@ void TfrmPvPupil::N11Click()
         return;
     dialogs::FileRequest request;
     request.save = false;
-    request.title = QStringLiteral("Укажите имя открываемого файла");
-    request.filter = QStringLiteral("текстовые (*.txt)");
+    request.title = texts::kOpenTitle;
+    request.filter = texts::kOpenFilter;
     request.defaultSuffix = QStringLiteral("txt");
     const QString path = dialogs::AskFileName(this, request);
     if (path.isEmpty())

@@ -3,11 +3,14 @@
 #include "ui_PvPupilUnit.h"
 
 #include "Dialogs.h"
+#include "EventHooks.h"
+#include "Texts.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace {
@@ -26,12 +29,11 @@ void TfrmPvPupil::SetupFieldControls()
 {
     QComboBox *to = ui->ComboBoxTo;
     to->clear();
-    to->addItems({QStringLiteral("вправо"), QStringLiteral("вверх"), QStringLiteral("влево"),
-                  QStringLiteral("вниз")});
+    to->addItems(texts::kDirectionNames);
     to->setEditable(true);
     to->setInsertPolicy(QComboBox::NoInsert);
     to->setCurrentIndex(-1);
-    to->setEditText(QStringLiteral("вправо"));
+    to->setEditText(texts::kDirectionNames.first());
 
     for (QSpinBox *spinner : {ui->UpDownAX, ui->UpDownAY, ui->UpDownBX, ui->UpDownBY}) {
         spinner->setWrapping(false);
@@ -39,6 +41,30 @@ void TfrmPvPupil::SetupFieldControls()
     }
     SetSpinnerMaxima();
     BindSpinners();
+
+    // The size submenu: each item carries its size.
+    const struct {
+        QAction *item;
+        int n;
+    } sizes[] = {{ui->N1212, 12}, {ui->N1313, 13}, {ui->N1414, 14}, {ui->N1515, 15}};
+    for (const auto &size : sizes) {
+        size.item->setData(size.n);
+        connect(size.item, &QAction::triggered, this, &TfrmPvPupil::N1212Click);
+    }
+
+    // Clicks on the own surfaces of the points panel and of the window; a
+    // click on a control (a label, the field) is that control's.
+    OnMousePress(ui->PanelPoints, [this](QMouseEvent *mouse) {
+        if (ui->PanelPoints->childAt(mouse->position().toPoint()))
+            return false;
+        PanelPointsClick();
+        return true;
+    });
+    OnMousePress(ui->centralwidget, [this](QMouseEvent *mouse) {
+        if (!ui->centralwidget->childAt(mouse->position().toPoint()))
+            FormClick();
+        return false;
+    });
 }
 
 void TfrmPvPupil::BindSpinners()
@@ -179,9 +205,8 @@ void TfrmPvPupil::N1212Click()
     auto *item = qobject_cast<QAction *>(sender());
     if (!item)
         return;
-    bool ok = false;
-    const int n = item->text().left(2).toInt(&ok);
-    if (!ok || n <= 0)
+    const int n = item->data().toInt();
+    if (n <= 0)
         return;
     ResizeField(n);
     SetSpinnerMaxima();
@@ -218,12 +243,12 @@ bool TfrmPvPupil::ApplyPoints()
         const int value = text.trimmed().toInt(&ok);
         if (!ok) {
             dialogs::Message(this, dialogs::Kind::Error,
-                             QStringLiteral("'%1' is not a valid integer value").arg(text));
+                             texts::NotAnInteger(text));
             return false;
         }
         if (value < 0 || value > geometry.n - 1) {
             dialogs::Message(this, dialogs::Kind::Information,
-                             QStringLiteral("Координата должна быть от 0 до %1").arg(geometry.n - 1));
+                             texts::CoordinateRange(geometry.n - 1));
             return false;
         }
         values << qint16(value);

@@ -3,8 +3,9 @@
 #include "ui_PvPupilUnit.h"
 
 #include "Dialogs.h"
-#include "Hints.h"
+#include "EventHooks.h"
 #include "ListingDelegate.h"
+#include "Texts.h"
 #include "editor/algfile.h"
 #include "editor/editops.h"
 #include "editor/listing.h"
@@ -20,57 +21,6 @@
 namespace {
 
 const int kStatistRowHeight = 13;
-
-const QString kHintStep = QStringLiteral(
-    "ШАГ – перемещение \"Путеводки\" на один шаг вперёд с рисованием следа  | "
-    "ШАГ – перемещение \"Путеводки\" на один шаг вперёд с рисованием следа ");
-const QString kHintJump = QStringLiteral(
-    "ПРЫЖОК – перемещение Путеводки на один шаг вперёд без рисования следа | "
-    "ПРЫЖОК – перемещение Путеводки на один шаг вперёд без рисования следа ");
-const QString kHintTurn = QStringLiteral(
-    "ПОВОРОТ – поворот на 90 градусов против часовой стрелки | "
-    "ПОВОРОТ – поворот на 90 градусов против часовой стрелки ");
-const QString kHintProc = QStringLiteral(
-    "Вставить в алгоритм описание процедуры | Вставить в алгоритм описание процедуры");
-const QString kHintDoProc = QStringLiteral(
-    "Вставить в алгоритм вызов процедуры | Вставить в алгоритм вызов процедуры");
-const QString kHintIf = QStringLiteral(
-    "Вставить в алгоритм управляющую структуру \"Ветвление\" | "
-    "Вставить в алгоритм управляющую структуру \"Ветвление\"");
-const QString kHintWhile = QStringLiteral(
-    "Вставить в алгоритм управляющую структуру \"Цикл\" | "
-    "Вставить в алгоритм управляющую структуру \"Цикл\"");
-const QString kHintIfWall = QStringLiteral(
-    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди стена\" | "
-    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди стена\"");
-const QString kHintIfNotWall = QStringLiteral(
-    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди НЕ стена\" | "
-    "Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия \"впереди НЕ стена\"");
-const QString kHintWhileWall = QStringLiteral(
-    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди стена\" | "
-    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди стена\"");
-const QString kHintWhileNotWall = QStringLiteral(
-    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди НЕ стена\" | "
-    "Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия \"впереди НЕ стена\"");
-const QString kHintPanelProc = QStringLiteral(
-    "<Esc> - закрыть данную панель без выбора имени процедуры | "
-    "<Esc> - закрыть данную панель без выбора имени процедуры");
-const QString kHintListBoxProc = QStringLiteral(
-    "Если имени процедуры нет в списке, введите его  в нижнем поле ввода | "
-    "Имя процедуры вводится только один раз, а затем всегда выбирается из списка");
-const QString kHintEditNewProc = QStringLiteral(
-    "Если имени процедуры нет в верхнем списке, введите его и нажмите <Enter>  | "
-    "Имя процедуры вводится только один раз, а затем всегда выбирается из списка");
-const QString kHintListing = QStringLiteral(
-    "Алгоритм редактируется добавлением и удалением команд и управляющих структур целиком | "
-    "Щелкните правой кнопкой на нужной строке алгоритма для вызова контекстного меню его редактирования");
-const QString kHintStatist = QStringLiteral(
-    "Статистика | Подсчет числа команд и управляющих структур в вашем алгоритме");
-
-QString AlreadyDescribed(const QString &name)
-{
-    return QStringLiteral("Процедура с именем ") + name + QStringLiteral(" уже описана");
-}
 
 bool IsEnter(const QKeyEvent *e)
 {
@@ -102,59 +52,37 @@ QListWidgetItem *SelectedName(const QListWidget *list)
 // ---------------------------------------------------------------------------
 // Set-up
 
-void TfrmPvPupil::SetupInsertPanel()
+QVector<TfrmPvPupil::CommandButton> TfrmPvPupil::CommandButtons() const
 {
-    SetHint(ui->PPButtonStep, kHintStep);
-    SetHint(ui->PPButtonJump, kHintJump);
-    SetHint(ui->PPButtonTurn, kHintTurn);
-    SetHint(ui->PPButtonProc, kHintProc);
-    SetHint(ui->PPButtonDoProc, kHintDoProc);
-    SetHint(ui->PPButtonIf, kHintIf);
-    SetHint(ui->PPButtonWhile, kHintWhile);
-    SetHint(ui->ButtonIf, kHintIfWall);
-    SetHint(ui->ButtonIfNot, kHintIfNotWall);
-    SetHint(ui->ButtonWhile, kHintWhileWall);
-    SetHint(ui->ButtonWhileNot, kHintWhileNotWall);
-    SetHint(ui->PanelProc, kHintPanelProc);
-    SetHint(ui->ListBoxProc, kHintListBoxProc);
-    SetHint(ui->EditNewProc, kHintEditNewProc);
-    SetHint(ui->lstCom, kHintListing);
-    SetHint(ui->ListStatist, kHintStatist);
+    return {
+        {ui->PPButtonStep, Qt::Key_F2, &TfrmPvPupil::PPButtonStepClick},
+        {ui->PPButtonJump, Qt::Key_F3, &TfrmPvPupil::PPButtonJumpClick},
+        {ui->PPButtonTurn, Qt::Key_F4, &TfrmPvPupil::PPButtonTurnClick},
+        {ui->PPButtonProc, Qt::Key_F5, &TfrmPvPupil::PPButtonProcClick},
+        {ui->PPButtonDoProc, Qt::Key_F6, &TfrmPvPupil::PPButtonDoProcClick},
+        {ui->PPButtonIf, Qt::Key_F7, &TfrmPvPupil::PPButtonIfClick},
+        {ui->PPButtonWhile, Qt::Key_F8, &TfrmPvPupil::PPButtonWhileClick},
+    };
+}
+
+void TfrmPvPupil::SetupCommandPanel()
+{
+    for (const CommandButton &command : CommandButtons())
+        connect(command.button, &QPushButton::clicked, this, command.click);
 
     // The panels open over other controls: they paint their own background.
     for (QWidget *panel : {static_cast<QWidget *>(ui->PanelIf), static_cast<QWidget *>(ui->PanelWhile),
                            static_cast<QWidget *>(ui->PanelProc)})
         panel->setAutoFillBackground(true);
 
-    // Statistics panel: the window's small font in 13-pixel rows, flat border.
-    QFont statistFont(QStringLiteral("Liberation Sans"));
-    statistFont.setPixelSize(11);
-    ui->ListStatist->setFont(statistFont);
-    ui->ListStatist->setUniformItemSizes(true);
-    ui->ListStatist->setFrameShape(QFrame::Box);
-    ui->ListStatist->setFrameShadow(QFrame::Plain);
-    ui->ListStatist->setLineWidth(1);
-    ui->ListStatist->setSelectionMode(QAbstractItemView::NoSelection);
-    ui->ListStatist->setFocusPolicy(Qt::NoFocus);
-    // A long count takes the place of dots, so that the row keeps the panel's
-    // width; a row still too long loses characters from its middle, so that
-    // its whole count stays readable.
-    ui->ListStatist->setItemDelegate(new StatisticsDelegate(ui->ListStatist));
-    ui->ListStatist->setTextElideMode(Qt::ElideMiddle);
-    ui->ListStatist->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; padding: 0px; }")
-                                       .arg(kStatistRowHeight));
-
-    connect(ui->PPButtonStep, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonStepClick);
-    connect(ui->PPButtonJump, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonJumpClick);
-    connect(ui->PPButtonTurn, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonTurnClick);
-    connect(ui->PPButtonProc, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonProcClick);
-    connect(ui->PPButtonDoProc, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonDoProcClick);
-    connect(ui->PPButtonIf, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonIfClick);
-    connect(ui->PPButtonWhile, &QPushButton::clicked, this, &TfrmPvPupil::PPButtonWhileClick);
     connect(ui->ButtonIf, &QPushButton::clicked, this, &TfrmPvPupil::ButtonIfClick);
     connect(ui->ButtonIfNot, &QPushButton::clicked, this, &TfrmPvPupil::ButtonIfNotClick);
     connect(ui->ButtonWhile, &QPushButton::clicked, this, &TfrmPvPupil::ButtonWhileClick);
     connect(ui->ButtonWhileNot, &QPushButton::clicked, this, &TfrmPvPupil::ButtonWhileNotClick);
+    for (QPushButton *button : {ui->ButtonIf, ui->ButtonIfNot, ui->ButtonWhile, ui->ButtonWhileNot})
+        OnKeyPress(button, [this](QKeyEvent *e) { return ButtonIfKeyDown(e); });
+    OnKeyPress(ui->ListBoxProc, [this](QKeyEvent *e) { return ListBoxProcKeyDown(e); });
+    OnKeyPress(ui->EditNewProc, [this](QKeyEvent *e) { return EditNewProcKeyPress(e); });
 
     // A name is chosen when the pupil changes the selected name of the open
     // panel. The selection, not the current row, is watched: the list makes
@@ -193,6 +121,27 @@ void TfrmPvPupil::SetupInsertPanel()
 // ---------------------------------------------------------------------------
 // Statistics
 
+void TfrmPvPupil::SetupStatistics()
+{
+    // The window's small font in 13-pixel rows, flat border.
+    QFont statistFont(QStringLiteral("Liberation Sans"));
+    statistFont.setPixelSize(11);
+    ui->ListStatist->setFont(statistFont);
+    ui->ListStatist->setUniformItemSizes(true);
+    ui->ListStatist->setFrameShape(QFrame::Box);
+    ui->ListStatist->setFrameShadow(QFrame::Plain);
+    ui->ListStatist->setLineWidth(1);
+    ui->ListStatist->setSelectionMode(QAbstractItemView::NoSelection);
+    ui->ListStatist->setFocusPolicy(Qt::NoFocus);
+    // A long count takes the place of dots, so that the row keeps the panel's
+    // width; a row still too long loses characters from its middle, so that
+    // its whole count stays readable.
+    ui->ListStatist->setItemDelegate(new StatisticsDelegate(ui->ListStatist));
+    ui->ListStatist->setTextElideMode(Qt::ElideMiddle);
+    ui->ListStatist->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; padding: 0px; }")
+                                       .arg(kStatistRowHeight));
+}
+
 void TfrmPvPupil::ResetStatistics()
 {
     ui->ListStatist->clear();
@@ -208,23 +157,15 @@ void TfrmPvPupil::RecountStatistics()
 // ---------------------------------------------------------------------------
 // Simple commands: inserted before the current line, which stays current.
 
-// Each handler lets go of its copy of the lines before the edit is applied,
-// so the listing is not copied whole on every insertion.
-void TfrmPvPupil::PPButtonStepClick()
-{
-    const editor::Edit edit = editor::InsertCommand(Lines(), CurrentLine(), editor::kStep);
-    ApplyEdit(edit);
-}
+void TfrmPvPupil::PPButtonStepClick() { InsertCommandLine(editor::kStep); }
+void TfrmPvPupil::PPButtonJumpClick() { InsertCommandLine(editor::kJump); }
+void TfrmPvPupil::PPButtonTurnClick() { InsertCommandLine(editor::kTurn); }
 
-void TfrmPvPupil::PPButtonJumpClick()
+void TfrmPvPupil::InsertCommandLine(const QString &word)
 {
-    const editor::Edit edit = editor::InsertCommand(Lines(), CurrentLine(), editor::kJump);
-    ApplyEdit(edit);
-}
-
-void TfrmPvPupil::PPButtonTurnClick()
-{
-    const editor::Edit edit = editor::InsertCommand(Lines(), CurrentLine(), editor::kTurn);
+    // The copy of the lines is let go before the edit is applied, so the
+    // listing is not copied whole on every insertion.
+    const editor::Edit edit = editor::InsertCommand(Lines(), CurrentLine(), word);
     ApplyEdit(edit);
 }
 
@@ -330,13 +271,13 @@ void CloseProcedurePanel(Ui::TfrmPvPupil *ui)
 void TfrmPvPupil::PPButtonProcClick()
 {
     ui->PPButtonDoProc->setEnabled(false);
-    OpenProcedurePanel(ui);
+    OpenProcedurePanel(ui.get());
 }
 
 void TfrmPvPupil::PPButtonDoProcClick()
 {
     ui->PPButtonProc->setEnabled(false);
-    OpenProcedurePanel(ui);
+    OpenProcedurePanel(ui.get());
 }
 
 void TfrmPvPupil::ListBoxProcClick()
@@ -350,7 +291,7 @@ void TfrmPvPupil::ListBoxProcClick()
     if (ui->PPButtonProc->isEnabled()) {
         // Describe mode: an empty description at the end of the listing.
         if (editor::IsProcedureDescribed(lines, name)) {
-            dialogs::Message(this, dialogs::Kind::Information, AlreadyDescribed(name));
+            dialogs::Message(this, dialogs::Kind::Information, texts::AlreadyDescribed(name));
             return;
         }
         ApplyEdit(editor::AppendProcedure(lines, name));
@@ -399,10 +340,10 @@ bool TfrmPvPupil::ListBoxProcKeyDown(QKeyEvent *e)
         // Enter chooses the selected name (if any) and closes the panel
         // whatever the outcome.
         ListBoxProcClick();
-        CloseProcedurePanel(ui);
+        CloseProcedurePanel(ui.get());
         return true;
     case Qt::Key_Escape:
-        CloseProcedurePanel(ui);
+        CloseProcedurePanel(ui.get());
         return true;
     default:
         return false;
@@ -412,7 +353,7 @@ bool TfrmPvPupil::ListBoxProcKeyDown(QKeyEvent *e)
 bool TfrmPvPupil::EditNewProcKeyPress(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_Escape) {
-        CloseProcedurePanel(ui);
+        CloseProcedurePanel(ui.get());
         return true;
     }
     if (!IsEnter(e)) {
@@ -429,14 +370,13 @@ bool TfrmPvPupil::EditNewProcKeyPress(QKeyEvent *e)
 
     switch (editor::CheckNewProcedureName(names, text)) {
     case editor::NameCheck::Empty:
-        dialogs::Message(this, dialogs::Kind::Information, QStringLiteral("Введите имя новой процедуры"));
+        dialogs::Message(this, dialogs::Kind::Information, texts::kEnterNewName);
         return true;
     case editor::NameCheck::StartsWithDigit:
-        dialogs::Message(this, dialogs::Kind::Information,
-                         QStringLiteral("Имя процедуры должно начинаться с буквы"));
+        dialogs::Message(this, dialogs::Kind::Information, texts::kNameStartsWithLetter);
         return true;
     case editor::NameCheck::Duplicate:
-        dialogs::Message(this, dialogs::Kind::Information, AlreadyDescribed(text));
+        dialogs::Message(this, dialogs::Kind::Information, texts::AlreadyDescribed(text));
         return true;
     case editor::NameCheck::Ok:
         break;
@@ -458,26 +398,3 @@ bool TfrmPvPupil::EditNewProcKeyPress(QKeyEvent *e)
     return true;
 }
 
-// ---------------------------------------------------------------------------
-// Selection rule: the pupil put the current line on row.
-
-void TfrmPvPupil::lstComClick(int row)
-{
-    const int target = editor::SelectionRule(Lines(), row);
-    if (target == row || target < 0 || target >= listing->rowCount())
-        return;
-    SetCurrentLine(target);
-    // A mouse press selects the pressed row after it has made it current;
-    // once the press is handled, select the rule's line again.
-    QPointer<TfrmPvPupil> self(this);
-    QMetaObject::invokeMethod(
-        this,
-        [self, target]() {
-            if (!self)
-                return;
-            const QModelIndex current = self->ui->lstCom->currentIndex();
-            if (current.isValid() && current.row() == target && self->CurrentLine() != target)
-                self->SetCurrentLine(target);
-        },
-        Qt::QueuedConnection);
-}

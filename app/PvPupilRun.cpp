@@ -3,7 +3,7 @@
 #include "ui_PvPupilUnit.h"
 
 #include "Dialogs.h"
-#include "Hints.h"
+#include "Texts.h"
 #include "exec/engine.h"
 #include "exec/moves.h"
 
@@ -20,14 +20,6 @@
 
 namespace {
 
-const char *const kHintDo = "Выполнять медленно | Исполнять алгоритм с малой скоростью";
-const char *const kHintQuick = "Выполнять быстро | Исполнять алгоритм со средней скоростью";
-const char *const kHintResult = "Выполнять очень быстро | Исполнять алгоритм с высокой скоростью";
-const char *const kHintStop = "Прервать выполнение";
-
-const char *const kNoPointA =
-    "Точка А не задана или лежит вне поля. Задайте точку А на этапе \"Разработка\".";
-
 // About one display frame: at most this long may the listing on screen lag
 // behind the highlighted line while a run with no line pause goes on.
 const qint64 kListFrameNs = 16 * 1000 * 1000;
@@ -42,7 +34,7 @@ const qint64 kListFrameNs = 16 * 1000 * 1000;
 class ListHighlight
 {
 public:
-    ListHighlight(TfrmPvPupil *window, bool batched) : w(window), list(window->ui->lstCom), batched(batched)
+    ListHighlight(TfrmPvPupil *window, QListView *list, bool batched) : w(window), list(list), batched(batched)
     {
         if (batched) {
             list->viewport()->setUpdatesEnabled(false);
@@ -131,18 +123,16 @@ void TfrmPvPupil::SetupToolBar()
     const struct {
         QToolButton *button;
         const char *image;
-        const char *hint;
         void (TfrmPvPupil::*click)();
     } buttons[] = {
-        {ui->FixToolButtonDo, ":/images/tool0.png", kHintDo, &TfrmPvPupil::FixToolButtonDoClick},
-        {ui->FixToolButtonQuick, ":/images/tool1.png", kHintQuick, &TfrmPvPupil::FixToolButtonQuickClick},
-        {ui->FixToolButtonResult, ":/images/tool2.png", kHintResult, &TfrmPvPupil::FixToolButtonResultClick},
-        {ui->FixToolButtonStop, ":/images/tool3.png", kHintStop, &TfrmPvPupil::FixToolButtonStopClick},
+        {ui->FixToolButtonDo, ":/images/tool0.png", &TfrmPvPupil::FixToolButtonDoClick},
+        {ui->FixToolButtonQuick, ":/images/tool1.png", &TfrmPvPupil::FixToolButtonQuickClick},
+        {ui->FixToolButtonResult, ":/images/tool2.png", &TfrmPvPupil::FixToolButtonResultClick},
+        {ui->FixToolButtonStop, ":/images/tool3.png", &TfrmPvPupil::FixToolButtonStopClick},
     };
     for (const auto &b : buttons) {
         b.button->setIcon(QIcon(QString::fromLatin1(b.image)));
         b.button->setIconSize(QSize(16, 16));
-        SetHint(b.button, QString::fromUtf8(b.hint));
         connect(b.button, &QToolButton::clicked, this, b.click);
     }
 }
@@ -170,7 +160,7 @@ void TfrmPvPupil::RunAlgorithm()
     ui->NMainWork->setEnabled(false);
     StopRequested = false;
 
-    ListHighlight highlight(this, LinePause == 0);
+    ListHighlight highlight(this, ui->lstCom, LinePause == 0);
     // A blocking wait: whatever the listing shows stays on screen meanwhile.
     const auto pause = [this, &highlight](int ms) {
         if (ms > 0)
@@ -230,7 +220,7 @@ void TfrmPvPupil::StartRun(int turnFramePause, int wallBlinkPause, int linePause
                               && (points.adir == 0 || points.adir == 90 || points.adir == 180
                                   || points.adir == 270);
     if (!pointInField) {
-        dialogs::Message(this, dialogs::Kind::Information, QString::fromUtf8(kNoPointA));
+        dialogs::Message(this, dialogs::Kind::Information, texts::kNoPointA);
         return;
     }
 

@@ -1,5 +1,5 @@
-// The main work window: creation, layout, work stages, the stage menu,
-// window keys and hints.
+// The main work window: creation, work stages, the stage menu, the window's
+// keys and the listing's current line.
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
@@ -30,22 +30,6 @@ TfrmPvPupil *frmPvPupil = nullptr;
 
 namespace {
 
-const int kListRowHeight = 16;
-
-// Stage menu hints.
-const char *const kHintBegin =
-    "\"Начать\" - первый этап решения задачи | На  этапе \"Начать\" откроется постановка задачи и, "
-    "если необходимо, образец рисунка для воспроизведения";
-const char *const kHintWork =
-    "\"Разработка\" - этап редактирования алгоритма | Этап \"Разработка\" чередуется с этапом "
-    "\"Отладка\", пока не будет составлен верный алгоритм";
-const char *const kHintDebug =
-    "\"Отладка\" - этап проверки правильности исполнения алгоритма | На этапе \"Отладка\" "
-    "запустите алгоритм на исполнение с выбранной скоростью";
-const char *const kHintPoints = "Установить точки А и Б | Установить точки А и Б";
-const char *const kHintHelp = "Справка | Кнопка \"Справка\"";
-const char *const kHintField = "Рабочее поле для Путеводки | Рабочее поле для Путеводки";
-
 // Exactly Shift with F1 to F5: the stage menu's shortcuts.
 bool IsMenuShortcut(const QKeyEvent *key)
 {
@@ -71,11 +55,10 @@ TfrmPvPupil::~TfrmPvPupil()
     underPicture = QImage();
     if (frmPvPupil == this)
         frmPvPupil = nullptr;
-    delete ui;
 }
 
 // ---------------------------------------------------------------------------
-// Creation and layout
+// Creation
 
 void TfrmPvPupil::FormCreate(int screenWidth)
 {
@@ -84,23 +67,12 @@ void TfrmPvPupil::FormCreate(int screenWidth)
         screenWidth = screen ? screen->geometry().width() : 1024;
     }
 
-    setupStageMenu();
+    SetupStageMenu();
 
     // The window's own font: the stand-in for MS Sans Serif at 11 px.
     QFont windowFont(QStringLiteral("Liberation Sans"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
-
-    listing = new QStringListModel(this);
-    ui->lstCom->setModel(listing);
-    ui->lstCom->setItemDelegate(new ListingDelegate(ui->lstCom));
-    ui->lstCom->setSelectionMode(QAbstractItemView::SingleSelection);
-    ui->lstCom->setUniformItemSizes(true);
-    QFont listFont(QStringLiteral("Liberation Sans"));
-    listFont.setPixelSize(13);
-    ui->lstCom->setFont(listFont);
-    ui->lstCom->setStyleSheet(QStringLiteral("QListView::item { height: %1px; padding: 0px; }")
-                                  .arg(kListRowHeight));
 
     // The pictures start empty; the layout gives them their sizes.
     fieldPicture = QImage();
@@ -123,11 +95,13 @@ void TfrmPvPupil::FormCreate(int screenWidth)
     for (QWidget *panel : {ui->PanelPoints, ui->PanelComment})
         panel->setAutoFillBackground(true);
 
-    SetupInsertPanel();
+    SetupCommandPanel();
+    SetupStatistics();
+    SetupListing();
     SetupContextMenu();
     SetupFieldControls();
     SetupToolBar();
-    setupHints();
+    RouteHints(this, ui->StatusBar1);
 
     // The window is docked to the top-left of the work area over its full
     // width. Before a window manager has framed it, the client takes the
@@ -150,208 +124,8 @@ void TfrmPvPupil::FormCreate(int screenWidth)
         move(area.topLeft());
     }
 
-    connect(ui->lstCom->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current, const QModelIndex &) {
-                if (m_settingCurrent || !current.isValid())
-                    return;
-                lstComClick(current.row());
-            });
-    // While the pupil edits, the listing always keeps one current line: whatever
-    // deselects it (Ctrl+Space, a Ctrl+click, any other selection command of the
-    // view) selects it again. Runs move the highlight themselves.
-    connect(ui->lstCom->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this]() {
-        QItemSelectionModel *selection = ui->lstCom->selectionModel();
-        const QModelIndex current = selection->currentIndex();
-        if (m_settingCurrent || running || !current.isValid() || selection->isSelected(current))
-            return;
-        selection->select(current, QItemSelectionModel::ClearAndSelect);
-    });
-
     qApp->installEventFilter(this);
     ResetWorkWindow();
-}
-
-int TfrmPvPupil::MenuHeight() const
-{
-    return ui->MainMenu->sizeHint().height();
-}
-
-bool TfrmPvPupil::IsWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-void TfrmPvPupil::LayOut(const field::WindowLayout &layout)
-{
-    m_layout = layout;
-    u = qint16(layout.u);
-    ui->ToolBarAlg->setGeometry(169, 1, qMax(0, layout.clientWidth - 519 - 169), 25);
-    ui->PPPanelSystCom->move(u, ui->ToolBarAlg->y() + ui->ToolBarAlg->height() + u);
-    ui->lstCom->setGeometry(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width() + u,
-                            ui->PPPanelSystCom->y(), 30 * u, ui->lstCom->height());
-    ui->pnl1->setGeometry(ui->lstCom->x() + ui->lstCom->width() + u, ui->lstCom->y(), 56 * u, 56 * u);
-    ui->pnlMain->setGeometry(u, u, 54 * u, 54 * u);
-    ui->lstCom->resize(ui->lstCom->width(), ui->pnl1->height());
-    halfPage = (ui->lstCom->height() / kListRowHeight) / 2;
-    ui->PaintImage->resize(ui->pnlMain->width(), ui->PaintImage->height());
-
-    CreateCoordinateLabels();
-    ResizeField(geometry.n);
-
-    ui->ListStatist->setGeometry(ui->PPPanelSystCom->x(),
-                                 ui->lstCom->y() + ui->lstCom->height() - ui->ListStatist->height(),
-                                 ui->PPPanelSystCom->width(), ui->ListStatist->height());
-
-    const QSize size(layout.clientWidth, MenuHeight() + layout.clientHeight);
-    if (IsWayland()) {
-        // Only a wish before the window is shown: from then on the
-        // compositor gives the size and the layout follows it.
-        if (!isVisible())
-            resize(size);
-    } else
-        setFixedSize(size);
-    // The empty field, or the executor back on point А: a new layout
-    // redraws the field and so erases a trace.
-    if (stage != Stage::Initial && points.ax >= 0)
-        PlaceExecutorAtStart();
-}
-
-void TfrmPvPupil::Dock()
-{
-    QWindow *handle = windowHandle();
-    if (m_docked || !handle || !isVisible())
-        return;
-    const QMargins frame = handle->frameMargins();
-    if (frame.isNull())
-        return;  // not framed (yet)
-    m_docked = true;
-    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, m_screenWidth, 768);
-    const QSize available(area.width() - frame.left() - frame.right(),
-                          area.height() - frame.top() - frame.bottom() - MenuHeight());
-    const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
-    if (layout != m_layout) {
-        if (running)
-            m_layoutPending = true;
-        else
-            LayOut(layout);
-    }
-    // The frame, title bar included, at the work area's top-left.
-    move(area.topLeft());
-}
-
-void TfrmPvPupil::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (IsWayland() || m_docked || m_dockTimer)
-        return;
-    // A window manager frames the window some time after it is shown; the
-    // frame's extents are known only then.
-    m_dockTimer = new QTimer(this);
-    m_dockTimer->setInterval(25);
-    connect(m_dockTimer, &QTimer::timeout, this, [this] {
-        Dock();
-        if (m_docked || ++m_dockTries >= 120)
-            m_dockTimer->stop();
-    });
-    m_dockTimer->start();
-}
-
-void TfrmPvPupil::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    if (!IsWayland())
-        return;
-    // The layout follows the client size the compositor gives, but never
-    // while an algorithm runs: then it follows when the run has ended.
-    const QSize available(width(), height() - MenuHeight());
-    const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
-    if (layout == m_layout)
-        return;
-    if (running) {
-        m_layoutPending = true;
-        return;
-    }
-    LayOut(layout);
-}
-
-void TfrmPvPupil::LayOutPending()
-{
-    if (!m_layoutPending)
-        return;
-    m_layoutPending = false;
-    if (IsWayland()) {
-        const QSize available(width(), height() - MenuHeight());
-        const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
-        if (layout != m_layout)
-            LayOut(layout);
-    } else {
-        m_docked = false;
-        Dock();
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Listing access
-
-QStringList TfrmPvPupil::Lines() const
-{
-    return listing->stringList();
-}
-
-int TfrmPvPupil::CurrentLine() const
-{
-    const QModelIndex index = ui->lstCom->currentIndex();
-    if (!index.isValid() || !ui->lstCom->selectionModel()->isSelected(index))
-        return -1;
-    return index.row();
-}
-
-void TfrmPvPupil::SetCurrentLine(int row)
-{
-    m_settingCurrent = true;
-    if (row < 0 || row >= listing->rowCount()) {
-        ui->lstCom->selectionModel()->clearSelection();
-        ui->lstCom->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    } else {
-        const QModelIndex index = listing->index(row);
-        ui->lstCom->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        ui->lstCom->scrollTo(index);
-    }
-    m_settingCurrent = false;
-}
-
-void TfrmPvPupil::ScrollToMiddle(int row)
-{
-    QScrollBar *bar = ui->lstCom->verticalScrollBar();
-    const int top = qBound(0, row - halfPage, listing->rowCount());
-    // The list scrolls by whole rows (ScrollPerItem), so the value is a row index.
-    if (ui->lstCom->verticalScrollMode() == QAbstractItemView::ScrollPerItem)
-        bar->setValue(qMin(top, bar->maximum()));
-    else
-        bar->setValue(qMin(top * kListRowHeight, bar->maximum()));
-}
-
-void TfrmPvPupil::ApplyEdit(const editor::Edit &edit)
-{
-    m_settingCurrent = true;
-    for (const editor::EditStep &step : edit.steps) {
-        if (step.removeCount > 0)
-            listing->removeRows(step.at, step.removeCount);
-        if (!step.insert.isEmpty()) {
-            listing->insertRows(step.at, int(step.insert.size()));
-            for (int i = 0; i < step.insert.size(); ++i)
-                listing->setData(listing->index(step.at + i), step.insert.at(i));
-        }
-    }
-    m_settingCurrent = false;
-    if (edit.changed())
-        modified = true;
-    if (edit.current >= 0)
-        SetCurrentLine(edit.current);
-    if (edit.middleRow >= 0)
-        ScrollToMiddle(edit.middleRow);
-    if (edit.recount)
-        RecountStatistics();
 }
 
 // ---------------------------------------------------------------------------
@@ -394,9 +168,8 @@ void TfrmPvPupil::SetStage(Stage s)
                        static_cast<QWidget *>(ui->LabelPP3), static_cast<QWidget *>(ui->LabelPP4),
                        static_cast<QWidget *>(ui->LabelPP5)})
         w->setEnabled(work);
-    for (QWidget *w : {ui->PPButtonStep, ui->PPButtonJump, ui->PPButtonTurn, ui->PPButtonProc,
-                       ui->PPButtonDoProc, ui->PPButtonIf, ui->PPButtonWhile})
-        w->setEnabled(work);
+    for (const CommandButton &command : CommandButtons())
+        command.button->setEnabled(work);
     ui->lstCom->setEnabled(work);
     // A run ignores the field size: its items say so by being greyed.
     for (QAction *size : {ui->N1212, ui->N1313, ui->N1414, ui->N1515})
@@ -468,7 +241,7 @@ void TfrmPvPupil::WriteFrameLines()
 // ---------------------------------------------------------------------------
 // Stage menu
 
-void TfrmPvPupil::setupStageMenu()
+void TfrmPvPupil::SetupStageMenu()
 {
     QMenuBar *bar = ui->MainMenu;
     bar->setNativeMenuBar(false);
@@ -480,28 +253,15 @@ void TfrmPvPupil::setupStageMenu()
                                     ui->NMainHelp->menuAction()};
     for (int i = 0; i < items.size(); ++i)
         items[i]->setProperty("stageImage", 2 * i);
+    // The submenu's long hint is stored with the menu: its item reports it,
+    // the open menu does not.
+    ui->NMainHelp->menuAction()->setStatusTip(ui->NMainHelp->statusTip());
+    ui->NMainHelp->setStatusTip(QString());
 
     connect(ui->NMainBegin, &QAction::triggered, this, &TfrmPvPupil::NMainBeginClick);
     connect(ui->NMainWork, &QAction::triggered, this, &TfrmPvPupil::NMainWorkClick);
     connect(ui->NMainDebug, &QAction::triggered, this, &TfrmPvPupil::NMainDebugClick);
     connect(ui->NMainPoints, &QAction::triggered, this, &TfrmPvPupil::NMainPointsClick);
-    for (QAction *size : {ui->N1212, ui->N1313, ui->N1414, ui->N1515})
-        connect(size, &QAction::triggered, this, &TfrmPvPupil::N1212Click);
-
-    SetHint(ui->NMainBegin, QString::fromUtf8(kHintBegin));
-    SetHint(ui->NMainWork, QString::fromUtf8(kHintWork));
-    SetHint(ui->NMainDebug, QString::fromUtf8(kHintDebug));
-    SetHint(ui->NMainPoints, QString::fromUtf8(kHintPoints));
-    SetHint(ui->NMainHelp->menuAction(), QString::fromUtf8(kHintHelp));
-}
-
-void TfrmPvPupil::setupHints()
-{
-    const QString fieldHint = QString::fromUtf8(kHintField);
-    for (QWidget *w : {static_cast<QWidget *>(ui->pnl1), static_cast<QWidget *>(ui->pnlMain),
-                       static_cast<QWidget *>(ui->PaintImage), static_cast<QWidget *>(ui->PanelX),
-                       static_cast<QWidget *>(ui->PanelY)})
-        SetHint(w, fieldHint);
 }
 
 // ---------------------------------------------------------------------------
@@ -510,105 +270,32 @@ void TfrmPvPupil::setupHints()
 bool TfrmPvPupil::eventFilter(QObject *watched, QEvent *event)
 {
     QWidget *widget = qobject_cast<QWidget *>(watched);
-    const bool ours = widget && widget->window() == this;
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
 
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        if (!ours)
-            break;
-        auto *key = static_cast<QKeyEvent *>(event);
-        // Key preview: the window sees the key first; only the focused
-        // control's own handler may consume it afterwards. A key the control
-        // ignores travels on to its parents: preview it once only.
-        const bool propagated = event == m_previewEvent && m_previewTarget
-                                && widget == m_previewTarget->parentWidget();
-        m_previewEvent = event;
-        m_previewTarget = widget;
-        if (!propagated && FormKeyDown(key))
-            return true;
-        // Enter on a focused push button presses it.
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
-            if (auto *button = qobject_cast<QPushButton *>(widget)) {
-                button->click();
-                return true;
-            }
-        }
-        if (watched == ui->ButtonIf || watched == ui->ButtonIfNot || watched == ui->ButtonWhile
-            || watched == ui->ButtonWhileNot)
-            return ButtonIfKeyDown(key);
-        if (watched == ui->ListBoxProc)
-            return ListBoxProcKeyDown(key);
-        if (watched == ui->EditNewProc)
-            return EditNewProcKeyPress(key);
-        if (watched == ui->lstCom)
-            return lstComKeyDown(key);
-        if (watched == ui->EditComment)
-            return EditCommentKeyPress(key);
-        break;
+    if (event->type() == QEvent::ShortcutOverride && IsMenuShortcut(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
     }
-    case QEvent::ShortcutOverride: {
-        if (!ours)
-            break;
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (IsMenuShortcut(key)) {
-            event->accept();
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+
+    auto *key = static_cast<QKeyEvent *>(event);
+    // Key preview: the window sees the key first; only the focused
+    // control's own handler may consume it afterwards. A key the control
+    // ignores travels on to its parents: preview it once only.
+    const bool propagated = event == m_previewEvent && m_previewTarget
+                            && widget == m_previewTarget->parentWidget();
+    m_previewEvent = event;
+    m_previewTarget = widget;
+    if (!propagated && FormKeyDown(key))
+        return true;
+    // Enter on a focused push button presses it.
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+        if (auto *button = qobject_cast<QPushButton *>(widget)) {
+            button->click();
             return true;
         }
-        break;
-    }
-    case QEvent::Enter:
-        if (ours && widget != this)
-            ui->StatusBar1->showMessage(HintUnder(widget));
-        break;
-    case QEvent::Leave:
-        // Back onto the enclosing control: its hint (an Enter of a sibling
-        // comes after this and wins).
-        if (ours && widget != this)
-            ui->StatusBar1->showMessage(HintUnder(widget->parentWidget()));
-        break;
-    case QEvent::StatusTip:
-        // Menu items report their long hint this way; widgets are handled on Enter.
-        if (watched == this || qobject_cast<QMenuBar *>(watched) || qobject_cast<QMenu *>(watched)) {
-            if (watched == this) {
-                ui->StatusBar1->showMessage(static_cast<QStatusTipEvent *>(event)->tip());
-                return true;
-            }
-            break;
-        }
-        if (ours)
-            return true;
-        break;
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonPress: {
-        // The listing always keeps one current line: a click below the last
-        // line, or a Ctrl+click on the current one, would leave none.
-        if (watched == ui->lstCom->viewport()) {
-            auto *mouse = static_cast<QMouseEvent *>(event);
-            const QModelIndex at = ui->lstCom->indexAt(mouse->position().toPoint());
-            if (mouse->button() == Qt::LeftButton
-                && (!at.isValid() || (mouse->modifiers() & Qt::ControlModifier)))
-                return true;
-        }
-        if (event->type() != QEvent::MouseButtonPress)
-            break;
-        // Clicks on the own surfaces of the points panel and of the window;
-        // a click on a control (a label, the field) is that control's.
-        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        if (watched == ui->PanelPoints && !ui->PanelPoints->childAt(at)) {
-            PanelPointsClick();
-            return true;
-        }
-        if (watched == ui->centralwidget && !ui->centralwidget->childAt(at))
-            FormClick();
-        break;
-    }
-    case QEvent::FocusOut:
-        if (watched == ui->EditComment && ui->EditComment->isVisible())
-            EditCommentExit();
-        break;
-    default:
-        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -628,18 +315,15 @@ bool TfrmPvPupil::FormKeyDown(QKeyEvent *e)
         return true;
     }
 
-    auto press = [](QWidget *button, void (TfrmPvPupil::*action)(), TfrmPvPupil *self) {
-        if (button->isEnabled())
-            (self->*action)();
-    };
+    // The command panel's F-keys press their buttons, when enabled.
+    for (const CommandButton &command : CommandButtons()) {
+        if (key == command.key) {
+            if (command.button->isEnabled())
+                (this->*command.click)();
+            return false;
+        }
+    }
     switch (key) {
-    case Qt::Key_F2: press(ui->PPButtonStep, &TfrmPvPupil::PPButtonStepClick, this); break;
-    case Qt::Key_F3: press(ui->PPButtonJump, &TfrmPvPupil::PPButtonJumpClick, this); break;
-    case Qt::Key_F4: press(ui->PPButtonTurn, &TfrmPvPupil::PPButtonTurnClick, this); break;
-    case Qt::Key_F5: press(ui->PPButtonProc, &TfrmPvPupil::PPButtonProcClick, this); break;
-    case Qt::Key_F6: press(ui->PPButtonDoProc, &TfrmPvPupil::PPButtonDoProcClick, this); break;
-    case Qt::Key_F7: press(ui->PPButtonIf, &TfrmPvPupil::PPButtonIfClick, this); break;
-    case Qt::Key_F8: press(ui->PPButtonWhile, &TfrmPvPupil::PPButtonWhileClick, this); break;
     case Qt::Key_Escape:
         if (ui->PanelProc->isVisible()) {
             ui->PanelProc->hide();

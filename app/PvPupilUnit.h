@@ -3,10 +3,15 @@
 // The window owns the state and the event handlers; the rules they follow
 // live in editor/, exec/ and field/.
 //
+// What the window offers is public: its handlers, under the names the
+// pupil's actions have, and access to the listing. Its controls and state are
+// private; the tests reach them through WorkWindowProbe (tests/common/).
+//
 // The handlers are split over several files by subsystem:
-//   PvPupilUnit.cpp    creation, layout, stages, stage menu, keys, hints
+//   PvPupilUnit.cpp    creation, stages, stage menu, window keys
+//   PvPupilLayout.cpp  layout, docking and resizing
 //   PvPupilInsert.cpp  command panel, condition and procedure panels, statistics
-//   PvPupilDelete.cpp  context menu, comments, algorithm files
+//   PvPupilDelete.cpp  listing, context menu, comments, algorithm files
 //   PvPupilField.cpp   field, field size, points panel
 //   PvPupilRun.cpp     tool bar and runs
 
@@ -21,6 +26,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+
 namespace Ui {
 class TfrmPvPupil;
 }
@@ -28,6 +35,7 @@ class QAction;
 class QKeyEvent;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QStringListModel;
 class QTimer;
 
@@ -42,9 +50,143 @@ public:
     explicit TfrmPvPupil(int screenWidth = 0, QWidget *parent = nullptr);
     ~TfrmPvPupil() override;
 
-    Ui::TfrmPvPupil *ui = nullptr;
+    // ---- The listing ------------------------------------------------------
+    QStringList Lines() const;
+    int CurrentLine() const;              // -1 when no line is current
+    void SetCurrentLine(int row);         // an operation sets it: no selection rule
 
-    // ---- State -----------------------------------------------------------
+    // ---- Algorithm files (PvPupilDelete.cpp) ------------------------------
+    bool SaveAlgorithm();                 // true when the file was written
+    // Asks whether to save a changed listing: true to go on (saved or not),
+    // false to keep everything as it is.
+    bool AskSaveChanges();
+
+public slots:
+    // Stage menu (PvPupilUnit.cpp)
+    void NMainBeginClick();
+    void NMainWorkClick();
+    void NMainDebugClick();
+    // Field and points (PvPupilField.cpp)
+    void N1212Click();                    // any size item: the size is its data
+    void NMainPointsClick();
+    void PanelPointsClick();
+    // Command panel (PvPupilInsert.cpp)
+    void PPButtonStepClick();
+    void PPButtonJumpClick();
+    void PPButtonTurnClick();
+    void PPButtonIfClick();
+    void PPButtonWhileClick();
+    void ButtonIfClick();
+    void ButtonIfNotClick();
+    void ButtonWhileClick();
+    void ButtonWhileNotClick();
+    void PPButtonProcClick();
+    void PPButtonDoProcClick();
+    void ListBoxProcClick();              // choose the selected name
+    void lstComClick(int row);            // the pupil put the current line on row
+    // Context menu and comments (PvPupilDelete.cpp)
+    void ComMenuPopup();
+    void N1Click();
+    void N3Click();
+    void N2Click();
+    void N6Click();
+    void N4Click();
+    void N5Click();
+    void N7Click();
+    void N10Click();
+    void N11Click();
+    void EditCommentExit();
+    // Tool bar (PvPupilRun.cpp)
+    void FixToolButtonDoClick();
+    void FixToolButtonQuickClick();
+    void FixToolButtonResultClick();
+    void FixToolButtonStopClick();
+
+protected:
+    // Installed on the application: the window's key preview.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    friend class WorkWindowProbe;  // the tests' one way in
+
+    // One button of the command panel: its F-key and its click handler. The
+    // panel's buttons are enabled in Разработка only.
+    struct CommandButton {
+        QPushButton *button;
+        Qt::Key key;
+        void (TfrmPvPupil::*click)();
+    };
+    QVector<CommandButton> CommandButtons() const;  // PvPupilInsert.cpp
+    void InsertCommandLine(const QString &word);    // ШАГ, ПРЫЖОК or ПОВОРОТ before the current line
+
+    // ---- Set-up: one routine per part of the window -----------------------
+    void SetupStageMenu();                // PvPupilUnit.cpp
+    void SetupCommandPanel();             // PvPupilInsert.cpp: buttons, condition and procedure panels
+    void SetupStatistics();               // PvPupilInsert.cpp
+    void SetupListing();                  // PvPupilDelete.cpp: the list, its mouse and keys
+    void SetupContextMenu();              // PvPupilDelete.cpp: ComMenu, PanelComment
+    void SetupFieldControls();            // PvPupilField.cpp: points panel, size submenu
+    void SetupToolBar();                  // PvPupilRun.cpp: images, connections
+
+    // ---- Listing ------------------------------------------------------------
+    void ApplyEdit(const editor::Edit &edit);  // steps, current line, scroll, recount
+    void ScrollToMiddle(int row);         // row k - halfPage becomes the top row
+
+    // ---- Layout (PvPupilLayout.cpp) ----------------------------------------
+    // Places every control from the layout unit and sizes the window.
+    void LayOut(const field::WindowLayout &layout);
+    // Under a window manager: the frame to the work area's top-left, the
+    // client over the rest of its width, the layout to the height left.
+    void Dock();
+    void LayOutPending();                 // a layout held back during a run
+    int MenuHeight() const;
+    static bool IsWayland();
+
+    // ---- Stages ------------------------------------------------------------
+    void FormCreate(int screenWidth);
+    void ResetWorkWindow();
+    void EnterInitialState();
+    void SetStage(Stage s);               // one routine puts every control of the stage table
+    void StartNewTask();
+    void WriteFrameLines();
+
+    // ---- Keys --------------------------------------------------------------
+    // Each returns true when the key is consumed.
+    bool FormKeyDown(QKeyEvent *e);                 // PvPupilUnit.cpp
+    bool ButtonIfKeyDown(QKeyEvent *e);             // PvPupilInsert.cpp (all four condition buttons)
+    bool ListBoxProcKeyDown(QKeyEvent *e);          // PvPupilInsert.cpp
+    bool EditNewProcKeyPress(QKeyEvent *e);         // PvPupilInsert.cpp
+    bool lstComKeyDown(QKeyEvent *e);               // PvPupilDelete.cpp
+    bool EditCommentKeyPress(QKeyEvent *e);         // PvPupilDelete.cpp
+
+    // ---- Statistics (PvPupilInsert.cpp) ------------------------------------
+    void ResetStatistics();
+    void RecountStatistics();
+
+    // ---- Field and points (PvPupilField.cpp) -------------------------------
+    void CreateCoordinateLabels();
+    void PlaceCoordinateLabels();
+    void ResizeField(int n);
+    void RedrawEmptyField();
+    void ShowField();
+    bool ApplyPoints();                   // false when an entry was refused
+    void PlaceExecutorAtStart();
+    void SetSpinnerMaxima();
+    void FormClick();
+    void BindSpinners();
+
+    // ---- Runs (PvPupilRun.cpp) ---------------------------------------------
+    void Pause(int ms);
+    void RunAlgorithm();
+    void StartRun(int turnFramePause, int wallBlinkPause, int linePause);
+    bool CheckPoint();                    // process pending events; true when stopped
+
+    // ---- State -------------------------------------------------------------
+    std::unique_ptr<Ui::TfrmPvPupil> ui;
     int u = 0;            // layout unit
     int halfPage = 0;     // half the rows that fit in lstCom
     Stage stage = Stage::Initial;
@@ -73,121 +215,6 @@ public:
     QAction *N1 = nullptr, *N3 = nullptr, *N2 = nullptr, *N6 = nullptr, *N4 = nullptr;
     QAction *N8 = nullptr, *N5 = nullptr, *N7 = nullptr, *N10 = nullptr, *N11 = nullptr;
 
-    // ---- Listing access (PvPupilUnit.cpp) ---------------------------------
-    QStringList Lines() const;
-    int CurrentLine() const;              // -1 when no line is current
-    void SetCurrentLine(int row);         // an operation sets it: no selection rule
-    void ApplyEdit(const editor::Edit &edit);  // steps, current line, scroll, recount
-    void ScrollToMiddle(int row);         // row k - halfPage becomes the top row
-
-    // ---- Creation and stages (PvPupilUnit.cpp) ----------------------------
-    void FormCreate(int screenWidth);
-    // Places every control from the layout unit and sizes the window.
-    void LayOut(const field::WindowLayout &layout);
-    // Under a window manager: the frame to the work area's top-left, the
-    // client over the rest of its width, the layout to the height left.
-    void Dock();
-    void LayOutPending();                 // a layout held back during a run
-    int MenuHeight() const;
-    static bool IsWayland();
-    void ResetWorkWindow();
-    void EnterInitialState();
-    void SetStage(Stage s);               // one routine puts every control of the stage table
-    void StartNewTask();
-    void WriteFrameLines();
-
-    // ---- Statistics (PvPupilInsert.cpp) -----------------------------------
-    void ResetStatistics();
-    void RecountStatistics();
-
-    // ---- Field and points (PvPupilField.cpp) ------------------------------
-    void CreateCoordinateLabels();
-    void PlaceCoordinateLabels();
-    void ResizeField(int n);
-    void RedrawEmptyField();
-    void ShowField();
-    bool ApplyPoints();                   // false when an entry was refused
-    void PlaceExecutorAtStart();
-    void SetSpinnerMaxima();
-    void FormClick();
-    void BindSpinners();
-
-    // ---- Runs (PvPupilRun.cpp) --------------------------------------------
-    void Pause(int ms);
-    void RunAlgorithm();
-    void StartRun(int turnFramePause, int wallBlinkPause, int linePause);
-    bool CheckPoint();                    // process pending events; true when stopped
-
-public slots:
-    // Stage menu (PvPupilUnit.cpp)
-    void NMainBeginClick();
-    void NMainWorkClick();
-    void NMainDebugClick();
-    // Field and points (PvPupilField.cpp)
-    void N1212Click();
-    void NMainPointsClick();
-    void PanelPointsClick();
-    // Command panel (PvPupilInsert.cpp)
-    void PPButtonStepClick();
-    void PPButtonJumpClick();
-    void PPButtonTurnClick();
-    void PPButtonIfClick();
-    void PPButtonWhileClick();
-    void ButtonIfClick();
-    void ButtonIfNotClick();
-    void ButtonWhileClick();
-    void ButtonWhileNotClick();
-    void PPButtonProcClick();
-    void PPButtonDoProcClick();
-    void ListBoxProcClick();              // choose the selected name
-    void lstComClick(int row);            // the pupil put the current line on row
-    // Context menu and files (PvPupilDelete.cpp)
-    void ComMenuPopup();
-    void N1Click();
-    void N3Click();
-    void N2Click();
-    void N6Click();
-    void N4Click();
-    void N5Click();
-    void N7Click();
-    void N10Click();
-    void N11Click();
-public:
-    bool SaveAlgorithm();                 // true when the file was written
-    // Asks whether to save a changed listing: true to go on (saved or not),
-    // false to keep everything as it is.
-    bool AskSaveChanges();
-public slots:
-    void EditCommentExit();
-    // Tool bar (PvPupilRun.cpp)
-    void FixToolButtonDoClick();
-    void FixToolButtonQuickClick();
-    void FixToolButtonResultClick();
-    void FixToolButtonStopClick();
-
-public:
-    // Key handlers called from eventFilter; true when the key is consumed.
-    bool FormKeyDown(QKeyEvent *e);                 // PvPupilUnit.cpp
-    bool ButtonIfKeyDown(QKeyEvent *e);             // PvPupilInsert.cpp (all four condition buttons)
-    bool ListBoxProcKeyDown(QKeyEvent *e);          // PvPupilInsert.cpp
-    bool EditNewProcKeyPress(QKeyEvent *e);         // PvPupilInsert.cpp
-    bool lstComKeyDown(QKeyEvent *e);               // PvPupilDelete.cpp
-    bool EditCommentKeyPress(QKeyEvent *e);         // PvPupilDelete.cpp
-    void SetupInsertPanel();                        // PvPupilInsert.cpp: hints, connections
-    void SetupContextMenu();                        // PvPupilDelete.cpp: ComMenu, PanelComment
-    void SetupFieldControls();                      // PvPupilField.cpp: points panel, size submenu
-    void SetupToolBar();                            // PvPupilRun.cpp: images, hints, connections
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
-    void setupStageMenu();
-    void setupHints();
     int m_screenWidth = 0;
     field::WindowLayout m_layout;
     bool m_docked = false;         // framed and docked by Dock

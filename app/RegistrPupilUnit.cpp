@@ -2,6 +2,7 @@
 // name; a successful sign-in opens the main work window modally.
 #include "RegistrPupilUnit.h"
 #include "Resources.h"
+#include "Texts.h"
 #include "ui_RegistrPupilUnit.h"
 
 #include "MainPupilUnit.h"
@@ -18,15 +19,10 @@
 
 TfrmRegistrPupil *frmRegistrPupil = nullptr;
 
-const QString TfrmRegistrPupil::kCaptionPrefix =
-    QStringLiteral("\"Путеводка-Свободная задача\" 1.1     Ученик (команда) : ");
-
 namespace {
 
 const QColor kFocusColour(255, 255, 0);
 
-const QString kBadCharText = QStringLiteral("В имени и фамилии допустимы\nтолько русские буквы!");
-const QString kEmptyText = QStringLiteral("Введите имя и фамилию или название команды");
 
 QFont PixelFont(const QString &family, int pixels, bool bold)
 {
@@ -279,7 +275,7 @@ void TfrmRegistrPupil::BadNameChar(QLineEdit *edit)
 {
     dialogs::Beep();
     edit->setText(QString());
-    ShowMessage(dialogs::Kind::Error, kBadCharText);
+    ShowMessage(dialogs::Kind::Error, texts::kBadNameChar);
     // The typed character was replaced by a space, which arrives only now,
     // after the fields have been emptied.
     edit->insert(QStringLiteral(" "));
@@ -322,7 +318,7 @@ QString TfrmRegistrPupil::CleanName(const QString &text, bool raiseFirst)
 void TfrmRegistrPupil::ReadyBitBClick()
 {
     if (ui->EditNam1->text().isEmpty() && ui->EditNam2->text().isEmpty() && ui->EditNam3->text().isEmpty()) {
-        ShowMessage(dialogs::Kind::Plain, kEmptyText);
+        ShowMessage(dialogs::Kind::Plain, texts::kEmptyName);
         return;
     }
 
@@ -335,7 +331,7 @@ void TfrmRegistrPupil::ReadyBitBClick()
 
     hide();
     if (frmPvPupil) {
-        frmPvPupil->setWindowTitle(kCaptionPrefix + surname + QLatin1Char(' ') + firstName + QLatin1Char(' ') + team);
+        frmPvPupil->setWindowTitle(texts::kPupilCaptionPrefix + surname + QLatin1Char(' ') + firstName + QLatin1Char(' ') + team);
         ShowWorkWindow();
     }
     accept();

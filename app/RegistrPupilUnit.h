@@ -32,8 +32,6 @@ public:
     void EditNamEnter(QLineEdit *edit);
     void EditNamExit(QLineEdit *edit);
 
-    // The start of the work window's caption; the names follow it.
-    static const QString kCaptionPrefix;
     // Longest name kept at sign-in.
     static constexpr int kMaxNameLength = 20;
 

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "common/lists.h"
 #include "PvPupilUnit.h"
+#include "common/workwindow.h"
 #include "ui_PvPupilUnit.h"
 
 #include "editor/listing.h"
@@ -36,28 +37,12 @@ const QString kFreshCommands = QStringLiteral("команд      .............0"
 
 } // namespace
 
-class TestDeleting : public QObject
+class TestDeleting : public WorkWindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TfrmPvPupil> w;
-    QVector<dialogs::MessageRecord> messages;
 
-    Ui::TfrmPvPupil *ui() const { return w->ui; }
-    void SetListing(const QStringList &lines, int current)
-    {
-        w->listing->setStringList(lines);
-        w->SetCurrentLine(current);
-    }
-    QString StatRow(int row) const
-    {
-        return row < ui()->ListStatist->count() ? ui()->ListStatist->item(row)->text() : QString();
-    }
-    QStringList Procedures() const
-    {
-        return ItemTexts(ui()->ListBoxProc);
-    }
     void ShowWindow()
     {
         w->show();
@@ -92,28 +77,25 @@ private slots:
 
 void TestDeleting::init()
 {
-    messages.clear();
-    dialogs::messageHook = [this](const dialogs::MessageRecord &m) { messages << m; };
-    w = std::make_unique<TfrmPvPupil>(1024);
+    OpenWindow();
     w->NMainBeginClick();
     w->NMainWorkClick();
 }
 
 void TestDeleting::cleanup()
 {
-    w.reset();
-    dialogs::messageHook = nullptr;
+    CloseWindow();
 }
 
 void TestDeleting::menuItems()
 {
-    QCOMPARE(w->ComMenu->objectName(), QStringLiteral("ComMenu"));
+    QCOMPARE(In(*w).ComMenu->objectName(), QStringLiteral("ComMenu"));
     QStringList names;
-    for (QAction *a : w->ComMenu->actions())
+    for (QAction *a : In(*w).ComMenu->actions())
         names << a->objectName();
     QCOMPARE(names, (QStringList{"N1", "N3", "N2", "N6", "N4", "N8", "N5", "N7", "N10", "N11"}));
-    QVERIFY(w->N8->isSeparator());
-    QCOMPARE(w->N4->text(), QStringLiteral("Удалить тело алгоритма "));
+    QVERIFY(In(*w).N8->isSeparator());
+    QCOMPARE(In(*w).N4->text(), QStringLiteral("Удалить тело алгоритма "));
     QCOMPARE(ui()->PanelComment->toolTip(), QStringLiteral("Введите любой текст."));
     QCOMPARE(ui()->EditComment->toolTip(), QStringLiteral("Введите любой текст в эту строчку."));
     QVERIFY(ui()->PanelComment->isHidden());
@@ -146,14 +128,14 @@ void TestDeleting::popupEnabling()
     QFETCH(QString, enabled);
     SetListing(Frame({Sp(4, "ШАГ"), line}), 5);
     // Items switched off for another line come back.
-    w->N1->setEnabled(false);
-    w->N10->setEnabled(false);
+    In(*w).N1->setEnabled(false);
+    In(*w).N10->setEnabled(false);
     w->ComMenuPopup();
     QString got;
-    for (QAction *a : {w->N1, w->N3, w->N2, w->N6})
+    for (QAction *a : {In(*w).N1, In(*w).N3, In(*w).N2, In(*w).N6})
         got += a->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     QCOMPARE(got, enabled);
-    for (QAction *a : {w->N4, w->N5, w->N7, w->N10, w->N11})
+    for (QAction *a : {In(*w).N4, In(*w).N5, In(*w).N7, In(*w).N10, In(*w).N11})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
 }
 
@@ -162,18 +144,18 @@ void TestDeleting::rightClickKeepsCurrentLine()
     ShowWindow();
     SetListing(Frame({Sp(4, "ШАГ"), Sp(4, "ПОКА впереди стена"), Sp(4, "НЦ"), Sp(4, "КЦ")}), 5);
     QListView *view = ui()->lstCom;
-    const QPoint onShag = view->visualRect(w->listing->index(4)).center();
+    const QPoint onShag = view->visualRect(In(*w).listing->index(4)).center();
     QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::NoModifier, onShag);
     QCOMPARE(w->CurrentLine(), 5);
 
     // The menu opens for the current line (the loop header), not the clicked one.
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, onShag, view->viewport()->mapToGlobal(onShag));
     QApplication::sendEvent(view->viewport(), &menuEvent);
-    QTRY_VERIFY(w->ComMenu->isVisible());
+    QTRY_VERIFY(In(*w).ComMenu->isVisible());
     QCOMPARE(w->CurrentLine(), 5);
-    QVERIFY(!w->N1->isEnabled());
-    QVERIFY(w->N3->isEnabled());
-    w->ComMenu->hide();
+    QVERIFY(!In(*w).N1->isEnabled());
+    QVERIFY(In(*w).N3->isEnabled());
+    In(*w).ComMenu->hide();
 
     // A left click does move it.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, onShag);
@@ -206,7 +188,7 @@ void TestDeleting::deleteNestedConstruct()
 
     // On a line that heads no construct only the statistics are recounted.
     SetListing(Frame({Sp(4, "ШАГ")}), 4);
-    w->ResetStatistics();
+    In(*w).ResetStatistics();
     w->N3Click();
     QCOMPARE(w->Lines(), Frame({Sp(4, "ШАГ")}));
     QCOMPARE(StatRow(2), QStringLiteral("команд     ..............1"));
@@ -284,7 +266,7 @@ void TestDeleting::deleteBody()
                       QStringLiteral("ПРОЦЕДУРА край"), QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")}),
                5);
     ui()->ListBoxProc->addItems({QStringLiteral("угол"), QStringLiteral("край")});
-    w->RecountStatistics();
+    In(*w).RecountStatistics();
     w->N4Click();
     QCOMPARE(w->Lines(), editor::FrameLines());
     QCOMPARE(w->CurrentLine(), 4);

@@ -3,6 +3,7 @@
 #include "common/lists.h"
 #include "common/example.h"
 #include "PvPupilUnit.h"
+#include "common/workwindow.h"
 #include "ui_PvPupilUnit.h"
 
 #include "editor/algfile.h"
@@ -36,24 +37,17 @@ bool WriteAll(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-class TestFiles : public QObject
+class TestFiles : public WorkWindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TfrmPvPupil> w;
     std::unique_ptr<QTemporaryDir> dir;
-    QVector<dialogs::MessageRecord> messages;
     QVector<dialogs::FileRequest> requests;
     QString answer;  // what the file dialog returns
     QVector<dialogs::MessageRecord> questions;
     dialogs::Answer reply = dialogs::Answer::No;  // what the question box returns
 
-    Ui::TfrmPvPupil *ui() const { return w->ui; }
-    QStringList Procedures() const
-    {
-        return ItemTexts(ui()->ListBoxProc);
-    }
     QStringList Statistics() const
     {
         return ItemTexts(ui()->ListStatist);
@@ -92,12 +86,10 @@ private slots:
 
 void TestFiles::init()
 {
-    messages.clear();
     requests.clear();
     answer.clear();
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
-    dialogs::messageHook = [this](const dialogs::MessageRecord &m) { messages << m; };
     dialogs::fileHook = [this](const dialogs::FileRequest &r) {
         requests << r;
         return answer;
@@ -108,26 +100,25 @@ void TestFiles::init()
         questions << m;
         return reply;
     };
-    w = std::make_unique<TfrmPvPupil>(1024);
+    OpenWindow();
     w->NMainBeginClick();
     w->NMainWorkClick();
 }
 
 void TestFiles::cleanup()
 {
-    w.reset();
+    CloseWindow();
     dir.reset();
-    dialogs::messageHook = nullptr;
     dialogs::fileHook = nullptr;
     dialogs::questionHook = nullptr;
 }
 
 void TestFiles::saveAndLoadExample()
 {
-    w->listing->setStringList(ExampleListing());
+    In(*w).listing->setStringList(ExampleListing());
     w->SetCurrentLine(10);
-    w->ui->ListBoxProc->addItem(QStringLiteral("угол"));
-    w->RecountStatistics();
+    In(*w).ui->ListBoxProc->addItem(QStringLiteral("угол"));
+    In(*w).RecountStatistics();
     const QStringList statistics = Statistics();
 
     answer = Path("alg.txt");
@@ -193,9 +184,9 @@ void TestFiles::dialogRequests()
 void TestFiles::cancelledDialogs()
 {
     const QStringList lines = ExampleListing();
-    w->listing->setStringList(lines);
+    In(*w).listing->setStringList(lines);
     w->SetCurrentLine(7);
-    w->ui->ListBoxProc->addItem(QStringLiteral("угол"));
+    In(*w).ui->ListBoxProc->addItem(QStringLiteral("угол"));
     const QStringList statistics = Statistics();
 
     answer.clear();
@@ -225,9 +216,9 @@ void TestFiles::loadFailureChangesNothing()
     QVERIFY(WriteAll(Path("big.txt"), QByteArray(editor::kMaxAlgorithmFileSize + 1, 'x')));
 
     const QStringList lines = ExampleListing();
-    w->listing->setStringList(lines);
+    In(*w).listing->setStringList(lines);
     w->SetCurrentLine(12);
-    w->ui->ListBoxProc->addItem(QStringLiteral("угол"));
+    In(*w).ui->ListBoxProc->addItem(QStringLiteral("угол"));
     const QStringList statistics = Statistics();
 
     answer = dir->filePath(name);
@@ -243,7 +234,7 @@ void TestFiles::loadFailureChangesNothing()
 
 void TestFiles::saveFailureReported()
 {
-    w->listing->setStringList(ExampleListing());
+    In(*w).listing->setStringList(ExampleListing());
     w->SetCurrentLine(4);
     answer = Path("no/such/folder/alg.txt");
     w->N10Click();
@@ -265,7 +256,7 @@ void TestFiles::saveFailureReported()
 void TestFiles::saveNameWithQuote()
 {
     dialogs::fileHook = nullptr;
-    w->listing->setStringList(ExampleListing());
+    In(*w).listing->setStringList(ExampleListing());
     w->SetCurrentLine(4);
     const QString oldCurrent = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir->path()));  // a stray file would land here too
@@ -298,7 +289,7 @@ void TestFiles::sameNameTwice()
     lines << QStringLiteral("ПРОЦЕДУРА угол") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")
           << QStringLiteral("ПРОЦЕДУРА край") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")
           << QStringLiteral("ПРОЦЕДУРА угол") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ");
-    w->ui->ListBoxProc->addItem(QStringLiteral("прежняя"));
+    In(*w).ui->ListBoxProc->addItem(QStringLiteral("прежняя"));
     Load(editor::FormatAlgorithm(lines));
     QCOMPARE(Procedures(), (QStringList{QStringLiteral("угол"), QStringLiteral("край"), QStringLiteral("угол")}));
     QCOMPARE(Statistics().value(3), QStringLiteral("процедур   ..............3"));
@@ -325,9 +316,9 @@ void TestFiles::shortFiles()
     // With no line current nothing can be deleted or inserted; the menu's
     // whole-listing items still work.
     w->ComMenuPopup();
-    QCOMPARE(w->N5->isEnabled(), current >= 0);
-    QVERIFY(w->N4->isEnabled());
-    QVERIFY(w->N11->isEnabled());
+    QCOMPARE(In(*w).N5->isEnabled(), current >= 0);
+    QVERIFY(In(*w).N4->isEnabled());
+    QVERIFY(In(*w).N11->isEnabled());
     if (current < 0) {
         for (void (TfrmPvPupil::*handler)() : {&TfrmPvPupil::N1Click, &TfrmPvPupil::N3Click,
                                                &TfrmPvPupil::N2Click, &TfrmPvPupil::N6Click,
@@ -365,10 +356,10 @@ void TestFiles::longLineShownShortKeptWhole()
     QListView *view = ui()->lstCom;
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    const QSize row = view->sizeHintForIndex(w->listing->index(4));
+    const QSize row = view->sizeHintForIndex(In(*w).listing->index(4));
     QVERIFY2(row.width() < 20000, qPrintable(QString::number(row.width())));
     QVERIFY(row.width() > view->viewport()->width());  // still longer than the row: elided
-    QCOMPARE(view->model()->data(w->listing->index(4)).toString().size(), line.size());
+    QCOMPARE(view->model()->data(In(*w).listing->index(4)).toString().size(), line.size());
     answer = Path("out.txt");
     w->N10Click();
     QCOMPARE(ReadAll(answer), bytes);
@@ -380,37 +371,37 @@ void TestFiles::longLineShownShortKeptWhole()
 // and a load start afresh.
 void TestFiles::whatCountsAsAChange()
 {
-    QVERIFY(!w->modified);
+    QVERIFY(!In(*w).modified);
     w->SetCurrentLine(3);
     w->N1212Click();
     w->NMainPointsClick();
     w->NMainPointsClick();
-    QVERIFY(!w->modified);
+    QVERIFY(!In(*w).modified);
     w->SetCurrentLine(4);
     w->PPButtonStepClick();
-    QVERIFY(w->modified);
+    QVERIFY(In(*w).modified);
 
     answer = Path("saved.txt");
     w->N10Click();
-    QVERIFY(!w->modified);
+    QVERIFY(!In(*w).modified);
     w->NMainDebugClick();
     w->FixToolButtonResultClick();
     w->NMainWorkClick();
-    QVERIFY(!w->modified);
+    QVERIFY(!In(*w).modified);
 
     w->SetCurrentLine(5);
     w->N5Click();  // a blank line
-    QVERIFY(w->modified);
+    QVERIFY(In(*w).modified);
     w->N11Click();  // loads saved.txt after the question
     QCOMPARE(questions.size(), 1);
-    QVERIFY(!w->modified);
+    QVERIFY(!In(*w).modified);
 
     w->SetCurrentLine(4);
     w->N1Click();  // deletes the ШАГ
-    QVERIFY(w->modified);
+    QVERIFY(In(*w).modified);
     w->N11Click();
     w->N4Click();  // deletes the body
-    QVERIFY(w->modified);
+    QVERIFY(In(*w).modified);
 }
 
 void TestFiles::questionBeforeLoading_data()
@@ -450,7 +441,7 @@ void TestFiles::questionBeforeLoading()
     QCOMPARE(questions.at(0).caption, QStringLiteral("PUTEVOD_FREE"));
     QCOMPARE(questions.at(0).text, QStringLiteral("Сохранить изменения в алгоритме?"));
     QCOMPARE(w->Lines(), loaded ? ExampleListing() : edited);
-    QCOMPARE(w->modified, !loaded);
+    QCOMPARE(In(*w).modified, !loaded);
     if (reply == int(dialogs::Answer::Yes))
         QCOMPARE(requests.at(0).presetName, QStringLiteral("NoName"));
     QCOMPARE(QFile::exists(Path("saved.txt")), saved);

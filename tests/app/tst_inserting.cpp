@@ -5,6 +5,7 @@
 #include "common/lists.h"
 #include "common/example.h"
 #include "PvPupilUnit.h"
+#include "common/workwindow.h"
 #include "ui_PvPupilUnit.h"
 
 #include "editor/listing.h"
@@ -29,58 +30,15 @@ const QString kAlreadyTail = QStringLiteral(" уже описана");
 
 } // namespace
 
-class TestInserting : public QObject
+class TestInserting : public WorkWindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TfrmPvPupil> w;
-    QVector<dialogs::MessageRecord> messages;
-
-    Ui::TfrmPvPupil *ui() const { return w->ui; }
-
-    QStringList Procedures() const
-    {
-        return ItemTexts(ui()->ListBoxProc);
-    }
     QString SelectedProcedure() const
     {
         const auto selected = ui()->ListBoxProc->selectedItems();
         return selected.isEmpty() ? QString() : selected.first()->text();
-    }
-    QStringList MessageTexts() const
-    {
-        QStringList texts;
-        for (const auto &m : messages)
-            texts << m.text;
-        return texts;
-    }
-    QString StatRow(int row) const
-    {
-        return row < ui()->ListStatist->count() ? ui()->ListStatist->item(row)->text() : QString();
-    }
-    QWidget *Focused() const
-    {
-        QWidget *f = QApplication::focusWidget();
-        return f ? f : w.get();
-    }
-    // A key as the pupil presses it: to whatever has the focus.
-    void Press(Qt::Key key) { QTest::keyClick(Focused(), key); }
-    // Characters typed one by one (Cyrillic cannot go through keyClicks).
-    void Type(QWidget *target, const QString &text)
-    {
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-    void Click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton); }
-    // A mouse click on a row of the listing, then whatever the click posted.
-    void ClickRow(int row)
-    {
-        const QModelIndex index = w->listing->index(row);
-        ui()->lstCom->scrollTo(index);
-        QTest::mouseClick(ui()->lstCom->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          ui()->lstCom->visualRect(index).center());
-        QCoreApplication::processEvents();
     }
     void ClickName(int row)
     {
@@ -88,11 +46,6 @@ private:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                           list->visualItemRect(list->item(row)).center());
         QCoreApplication::processEvents();
-    }
-    void SetListing(const QStringList &lines, int current)
-    {
-        w->listing->setStringList(lines);
-        w->SetCurrentLine(current);
     }
     int TopRow() const { return ui()->lstCom->indexAt(QPoint(3, 3)).row(); }
     // A new procedure through the panel of the given button and the edit box.
@@ -108,7 +61,8 @@ private slots:
     void init();
     void cleanup();
 
-    void captionsAndHints();
+    void hintsOfThePanels_data();
+    void hintsOfThePanels();
     void statisticsPanelLook();
     void buildExampleListing();
     void functionKeyThreeTimes();
@@ -134,68 +88,46 @@ private slots:
     void noCurrentLine();
     void scrollKeepsInsertedRowInMiddle();
     void refusesCharactersOutsideCodePage();
-    void panelsPicture();
 };
 
 void TestInserting::init()
 {
-    messages.clear();
-    dialogs::messageHook = [this](const dialogs::MessageRecord &m) { messages << m; };
-    w = std::make_unique<TfrmPvPupil>(1024);
+    OpenWindow();
     w->show();
     QApplication::setActiveWindow(w.get());
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     w->NMainBeginClick();
     w->NMainWorkClick();
-    QCOMPARE(w->stage, TfrmPvPupil::Stage::Work);
+    QCOMPARE(In(*w).stage, TfrmPvPupil::Stage::Work);
     QCOMPARE(w->CurrentLine(), 4);
 }
 
 void TestInserting::cleanup()
 {
-    w.reset();
-    dialogs::messageHook = nullptr;
+    CloseWindow();
 }
 
-void TestInserting::captionsAndHints()
+void TestInserting::hintsOfThePanels_data()
 {
-    const QList<QPair<QPushButton *, QString>> captions = {
-        {ui()->PPButtonStep, QStringLiteral("ШАГ            F2")},
-        {ui()->PPButtonJump, QStringLiteral("ПРЫЖОК   F3")},
-        {ui()->PPButtonTurn, QStringLiteral("ПОВОРОТ   F4")},
-        {ui()->PPButtonProc, QStringLiteral("ОПИСАНИЕ F5")},
-        {ui()->PPButtonDoProc, QStringLiteral("ВЫЗОВ        F6")},
-        {ui()->PPButtonIf, QStringLiteral("ВЕТВЛЕНИЕ  F7")},
-        {ui()->PPButtonWhile, QStringLiteral("ЦИКЛ            F8")},
-        {ui()->ButtonIf, QStringLiteral("ЕСЛИ впереди стена  ")},
-        {ui()->ButtonIfNot, QStringLiteral("ЕСЛИ впереди не стена ")},
-        {ui()->ButtonWhile, QStringLiteral("ПОКА впереди стена")},
-        {ui()->ButtonWhileNot, QStringLiteral("ПОКА впереди не стена")},
-    };
-    for (const auto &c : captions)
-        QCOMPARE(c.first->text(), c.second);
-    QCOMPARE(ui()->LabelPP1->text(), QStringLiteral("Система "));
-    QCOMPARE(ui()->LabelPP4->text(), QStringLiteral("Управляющие "));
+    QTest::addColumn<QString>("control");
+    for (const char *name : {"PPButtonStep", "PPButtonJump", "PPButtonTurn", "PPButtonProc", "PPButtonDoProc",
+                             "PPButtonIf", "PPButtonWhile", "ButtonIf", "ButtonIfNot", "ButtonWhile",
+                             "ButtonWhileNot", "ListBoxProc", "EditNewProc", "lstCom", "ListStatist"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
 
-    // Short part as tooltip, long part (with its spaces) for the status bar.
-    QCOMPARE(ui()->PPButtonStep->toolTip(),
-             QStringLiteral("ШАГ – перемещение \"Путеводки\" на один шаг вперёд с рисованием следа  "));
-    QCOMPARE(ui()->PPButtonStep->statusTip(),
-             QStringLiteral(" ШАГ – перемещение \"Путеводки\" на один шаг вперёд с рисованием следа "));
-    QCOMPARE(ui()->ButtonWhileNot->statusTip(),
-             QStringLiteral(" Вставить в алгоритм управляющую структуру \"Цикл\" с проверкой условия "
-                            "\"впереди НЕ стена\""));
-    QCOMPARE(ui()->ButtonIfNot->toolTip(),
-             QStringLiteral("Вставить в алгоритм управляющую структуру \"Ветвление\" с проверкой условия "
-                            "\"впереди НЕ стена\" "));
-    QCOMPARE(ui()->EditNewProc->toolTip(),
-             QStringLiteral("Если имени процедуры нет в верхнем списке, введите его и нажмите <Enter>  "));
-    QCOMPARE(ui()->PanelProc->statusTip(),
-             QStringLiteral(" <Esc> - закрыть данную панель без выбора имени процедуры"));
-    QCOMPARE(ui()->ListStatist->toolTip(), QStringLiteral("Статистика "));
-    QCOMPARE(ui()->ListStatist->statusTip(),
-             QStringLiteral(" Подсчет числа команд и управляющих структур в вашем алгоритме"));
-    QVERIFY(ui()->lstCom->statusTip().startsWith(QStringLiteral(" Щелкните правой кнопкой")));
+// Each control has a short hint for its tool tip and a long one that the
+// status bar shows while the mouse is over it.
+void TestInserting::hintsOfThePanels()
+{
+    QFETCH(QString, control);
+    auto *widget = w->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QVERIFY(!widget->toolTip().isEmpty());
+    QVERIFY(!widget->statusTip().isEmpty());
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(widget, &enter);
+    QCOMPARE(ui()->StatusBar1->currentMessage(), widget->statusTip());
 }
 
 void TestInserting::statisticsPanelLook()
@@ -712,7 +644,7 @@ void TestInserting::noCurrentLine()
 
 void TestInserting::scrollKeepsInsertedRowInMiddle()
 {
-    QCOMPARE(w->halfPage, 17);
+    QCOMPARE(In(*w).halfPage, 17);
     ui()->lstCom->setFocus();
     for (int i = 0; i < 80; ++i)
         Press(Qt::Key_F2);
@@ -722,7 +654,7 @@ void TestInserting::scrollKeepsInsertedRowInMiddle()
     ClickRow(40);
     Press(Qt::Key_F3);
     QCOMPARE(w->Lines().at(40), Sp(4, QStringLiteral("ПРЫЖОК")));
-    QCOMPARE(TopRow(), 40 - w->halfPage);
+    QCOMPARE(TopRow(), 40 - In(*w).halfPage);
 
     // Near the start the top row is clamped to 0.
     ClickRow(10);
@@ -733,7 +665,7 @@ void TestInserting::scrollKeepsInsertedRowInMiddle()
     ClickRow(60);
     Press(Qt::Key_F7);
     Click(ui()->ButtonIf);
-    QCOMPARE(TopRow(), 63 - w->halfPage);
+    QCOMPARE(TopRow(), 63 - In(*w).halfPage);
 }
 
 void TestInserting::refusesCharactersOutsideCodePage()
@@ -759,21 +691,6 @@ void TestInserting::refusesCharactersOutsideCodePage()
     QTest::keyClick(ui()->EditNewProc, Qt::Key_Return);
     QCOMPARE(Procedures(), QStringList{QStringLiteral("угол№")});
     QCOMPARE(w->Lines().at(4), Sp(4, QStringLiteral("ДЕЛАЙ угол№")));
-}
-
-void TestInserting::panelsPicture()
-{
-    NewProcedure(ui()->PPButtonDoProc, QStringLiteral("угол"));
-    NewProcedure(ui()->PPButtonDoProc, QStringLiteral("круг"));
-    Press(Qt::Key_F7);
-    QVERIFY(w->grab().toImage().save(QStringLiteral("/tmp/h6_panel_if.png")));
-    Press(Qt::Key_F6);
-    QVERIFY(ui()->PanelIf->isVisible());
-    QVERIFY(ui()->PanelProc->isVisible());
-    Type(ui()->EditNewProc, QStringLiteral("квадрат"));
-    const QImage picture = w->grab().toImage();
-    QVERIFY(!picture.isNull());
-    QVERIFY(picture.save(QStringLiteral("/tmp/h6_panels.png")));
 }
 
 QTEST_MAIN(TestInserting)

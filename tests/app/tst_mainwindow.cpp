@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "ListingDelegate.h"
 #include "PvPupilUnit.h"
+#include "common/workwindow.h"
 #include "StageMenuStyle.h"
 #include "ui_PvPupilUnit.h"
 
@@ -26,7 +27,7 @@ private:
     };
     static Row Observe(TfrmPvPupil &w)
     {
-        Ui::TfrmPvPupil *ui = w.ui;
+        Ui::TfrmPvPupil *ui = In(w).ui;
         const bool speed = ui->FixToolButtonDo->isEnabled();
         if (ui->FixToolButtonQuick->isEnabled() != speed || ui->FixToolButtonResult->isEnabled() != speed)
             qWarning("speed buttons disagree");
@@ -66,27 +67,27 @@ private slots:
     void layoutFor1024()
     {
         TfrmPvPupil w(1024);
-        QCOMPARE(w.u, 10);
-        QCOMPARE(w.ui->PPPanelSystCom->geometry(), QRect(10, 36, 121, 300));
-        QCOMPARE(w.ui->lstCom->geometry(), QRect(141, 36, 300, 560));
-        QCOMPARE(w.ui->pnl1->geometry(), QRect(451, 36, 560, 560));
-        QCOMPARE(w.ui->ListStatist->geometry(), QRect(10, 467, 121, 129));
-        QCOMPARE(w.halfPage, 17);
-        QCOMPARE(w.ui->ToolBarAlg->geometry().topLeft(), QPoint(169, 1));
-        QCOMPARE(w.ui->ToolBarAlg->height(), 25);
-        QCOMPARE(w.ui->StatusBar1->height(), 22);
-        QCOMPARE(w.LinePause, 500);
-        QCOMPARE(w.TurnFramePause, 100);
-        QCOMPARE(w.WallBlinkPause, 100);
+        QCOMPARE(In(w).u, 10);
+        QCOMPARE(In(w).ui->PPPanelSystCom->geometry(), QRect(10, 36, 121, 300));
+        QCOMPARE(In(w).ui->lstCom->geometry(), QRect(141, 36, 300, 560));
+        QCOMPARE(In(w).ui->pnl1->geometry(), QRect(451, 36, 560, 560));
+        QCOMPARE(In(w).ui->ListStatist->geometry(), QRect(10, 467, 121, 129));
+        QCOMPARE(In(w).halfPage, 17);
+        QCOMPARE(In(w).ui->ToolBarAlg->geometry().topLeft(), QPoint(169, 1));
+        QCOMPARE(In(w).ui->ToolBarAlg->height(), 25);
+        QCOMPARE(In(w).ui->StatusBar1->height(), 22);
+        QCOMPARE(In(w).LinePause, 500);
+        QCOMPARE(In(w).TurnFramePause, 100);
+        QCOMPARE(In(w).WallBlinkPause, 100);
     }
 
     void layoutFollowsTheUnit()
     {
         TfrmPvPupil w(1280);
-        QCOMPARE(w.u, 12);
-        QCOMPARE(w.ui->lstCom->geometry(), QRect(12 + 121 + 12, 38, 360, 672));
-        QCOMPARE(w.ui->pnl1->geometry(), QRect(145 + 360 + 12, 38, 672, 672));
-        QCOMPARE(w.halfPage, 672 / 16 / 2);
+        QCOMPARE(In(w).u, 12);
+        QCOMPARE(In(w).ui->lstCom->geometry(), QRect(12 + 121 + 12, 38, 360, 672));
+        QCOMPARE(In(w).ui->pnl1->geometry(), QRect(145 + 360 + 12, 38, 672, 672));
+        QCOMPARE(In(w).halfPage, 672 / 16 / 2);
     }
 
     void stageTable()
@@ -97,48 +98,48 @@ private slots:
         QCOMPARE(w.Lines(), QStringList{QString()});
         QCOMPARE(w.CurrentLine(), 0);
 
-        w.ui->NMainBegin->trigger();
+        In(w).ui->NMainBegin->trigger();
         QCOMPARE(Describe(Observe(w)), QStringLiteral("01001000000"));
         QCOMPARE(w.Lines(), editor::FrameLines());
         QCOMPARE(w.CurrentLine(), 4);
-        QCOMPARE(w.points.ax, qint16(0));
-        QCOMPARE(w.points.ay, qint16(0));
-        QCOMPARE(w.points.adir, qint16(0));
-        QCOMPARE(w.points.bx, qint16(-1));
-        QCOMPARE(w.executor.x, qint16(0));
-        QCOMPARE(w.executor.dir, qint16(0));
+        QCOMPARE(In(w).points.ax, qint16(0));
+        QCOMPARE(In(w).points.ay, qint16(0));
+        QCOMPARE(In(w).points.adir, qint16(0));
+        QCOMPARE(In(w).points.bx, qint16(-1));
+        QCOMPARE(In(w).executor.x, qint16(0));
+        QCOMPARE(In(w).executor.dir, qint16(0));
 
-        w.ui->NMainWork->trigger();
+        In(w).ui->NMainWork->trigger();
         QCOMPARE(Describe(Observe(w)), QStringLiteral("00111001111"));
 
-        w.ui->NMainDebug->trigger();
+        In(w).ui->NMainDebug->trigger();
         QCOMPARE(Describe(Observe(w)), QStringLiteral("01001110010"));
 
         // Back to Разработка: the listing keeps its lines.
-        w.ui->NMainWork->trigger();
+        In(w).ui->NMainWork->trigger();
         QCOMPARE(Describe(Observe(w)), QStringLiteral("00111001111"));
         QCOMPARE(w.Lines(), editor::FrameLines());
 
         // Начать cannot be chosen again.
         w.NMainBeginClick();
-        QCOMPARE(w.stage, TfrmPvPupil::Stage::Work);
+        QCOMPARE(In(w).stage, TfrmPvPupil::Stage::Work);
     }
 
     void debugDuringRunTurnsOffWorkAndSpeeds()
     {
         TfrmPvPupil w(1024);
-        w.ui->NMainBegin->trigger();
-        w.ui->NMainWork->trigger();
-        w.ui->NMainDebug->trigger();
-        const QList<QAction *> sizes = {w.ui->N1212, w.ui->N1313, w.ui->N1414, w.ui->N1515};
-        w.running = true;
-        w.SetStage(TfrmPvPupil::Stage::Debug);
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
+        In(w).ui->NMainDebug->trigger();
+        const QList<QAction *> sizes = {In(w).ui->N1212, In(w).ui->N1313, In(w).ui->N1414, In(w).ui->N1515};
+        In(w).running = true;
+        In(w).SetStage(TfrmPvPupil::Stage::Debug);
         QCOMPARE(Describe(Observe(w)), QStringLiteral("00001010010"));
         // The size items are greyed while a run ignores them.
         for (QAction *size : sizes)
             QVERIFY(!size->isEnabled());
-        w.running = false;
-        w.SetStage(TfrmPvPupil::Stage::Debug);
+        In(w).running = false;
+        In(w).SetStage(TfrmPvPupil::Stage::Debug);
         QCOMPARE(Describe(Observe(w)), QStringLiteral("01001110010"));
         for (QAction *size : sizes)
             QVERIFY(size->isEnabled());
@@ -148,68 +149,68 @@ private slots:
     {
         TfrmPvPupil w(1024);
         w.show();
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F2);
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F2);
         QCOMPARE(w.Lines(), QStringList{QString()});
 
-        w.ui->NMainBegin->trigger();
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F2);
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F8);
+        In(w).ui->NMainBegin->trigger();
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F2);
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F8);
         QCOMPARE(w.Lines(), editor::FrameLines());
 
-        w.ui->NMainWork->trigger();
-        w.ui->lstCom->setFocus();
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F2);
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F2, Qt::ControlModifier);
+        In(w).ui->NMainWork->trigger();
+        In(w).ui->lstCom->setFocus();
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F2);
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(w.Lines().size(), 7);
         QCOMPARE(w.Lines().at(4), QStringLiteral("    ШАГ"));
         QCOMPARE(w.Lines().at(5), QStringLiteral("    ШАГ"));
         QCOMPARE(w.CurrentLine(), 6);
 
         // Shift+F2 belongs to the disabled Разработка item: nothing happens.
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F2, Qt::ShiftModifier);
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F2, Qt::ShiftModifier);
         QCOMPARE(w.Lines().size(), 7);
         // Only exactly Shift makes a menu shortcut: Ctrl+Shift+F2 is F2.
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);
         QCOMPARE(w.Lines().size(), 8);
-        QCOMPARE(w.stage, TfrmPvPupil::Stage::Work);
+        QCOMPARE(In(w).stage, TfrmPvPupil::Stage::Work);
 
         // Shift+F3 chooses Отладка; F2 then does nothing.
-        QTest::keyClick(w.ui->PPButtonStep, Qt::Key_F3, Qt::ShiftModifier);
-        QCOMPARE(w.stage, TfrmPvPupil::Stage::Debug);
-        QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_F2);
+        QTest::keyClick(In(w).ui->PPButtonStep, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(In(w).stage, TfrmPvPupil::Stage::Debug);
+        QTest::keyClick(In(w).ui->FixToolButtonStop, Qt::Key_F2);
         QCOMPARE(w.Lines().size(), 8);
 
         // Shift+F2 goes back to Разработка.
-        QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_F2, Qt::ShiftModifier);
-        QCOMPARE(w.stage, TfrmPvPupil::Stage::Work);
+        QTest::keyClick(In(w).ui->FixToolButtonStop, Qt::Key_F2, Qt::ShiftModifier);
+        QCOMPARE(In(w).stage, TfrmPvPupil::Stage::Work);
     }
 
     void escapeClosesPanels()
     {
         TfrmPvPupil w(1024);
         w.show();
-        w.ui->NMainBegin->trigger();
-        w.ui->NMainWork->trigger();
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
 
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F5);
-        QVERIFY(w.ui->PanelProc->isVisible());
-        QVERIFY(!w.ui->PPButtonDoProc->isEnabled());
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F5);
+        QVERIFY(In(w).ui->PanelProc->isVisible());
+        QVERIFY(!In(w).ui->PPButtonDoProc->isEnabled());
         QTest::keyClick(w.focusWidget() ? w.focusWidget() : &w, Qt::Key_Escape);
-        QVERIFY(!w.ui->PanelProc->isVisible());
-        QVERIFY(w.ui->PPButtonProc->isEnabled());
-        QVERIFY(w.ui->PPButtonDoProc->isEnabled());
+        QVERIFY(!In(w).ui->PanelProc->isVisible());
+        QVERIFY(In(w).ui->PPButtonProc->isEnabled());
+        QVERIFY(In(w).ui->PPButtonDoProc->isEnabled());
 
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F7);
-        QVERIFY(w.ui->PanelIf->isVisible());
-        w.ui->lstCom->setFocus();
-        QTest::keyClick(w.ui->lstCom, Qt::Key_Escape);
-        QVERIFY(!w.ui->PanelIf->isVisible());
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F7);
+        QVERIFY(In(w).ui->PanelIf->isVisible());
+        In(w).ui->lstCom->setFocus();
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_Escape);
+        QVERIFY(!In(w).ui->PanelIf->isVisible());
 
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F8);
-        QVERIFY(w.ui->PanelWhile->isVisible());
-        w.ui->lstCom->setFocus();
-        QTest::keyClick(w.ui->lstCom, Qt::Key_Escape);
-        QVERIFY(!w.ui->PanelWhile->isVisible());
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F8);
+        QVERIFY(In(w).ui->PanelWhile->isVisible());
+        In(w).ui->lstCom->setFocus();
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_Escape);
+        QVERIFY(!In(w).ui->PanelWhile->isVisible());
         QCOMPARE(w.Lines(), editor::FrameLines());
     }
 
@@ -221,37 +222,37 @@ private slots:
             QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
             QCoreApplication::sendEvent(target, &e);
         };
-        enter(w.ui->FixToolButtonDo);
-        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral(" Исполнять алгоритм с малой скоростью"));
-        QCOMPARE(w.ui->FixToolButtonDo->toolTip(), QStringLiteral("Выполнять медленно "));
+        enter(In(w).ui->FixToolButtonDo);
+        QCOMPARE(In(w).ui->StatusBar1->currentMessage(), QStringLiteral(" Исполнять алгоритм с малой скоростью"));
+        QCOMPARE(In(w).ui->FixToolButtonDo->toolTip(), QStringLiteral("Выполнять медленно "));
 
         // A hint without a bar is both parts at once.
-        enter(w.ui->FixToolButtonStop);
-        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral("Прервать выполнение"));
+        enter(In(w).ui->FixToolButtonStop);
+        QCOMPARE(In(w).ui->StatusBar1->currentMessage(), QStringLiteral("Прервать выполнение"));
 
         // A coordinate label has no hint of its own: the strip's is shown.
-        QVERIFY(!w.labelsX.isEmpty());
-        enter(w.labelsX.first());
-        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral(" Рабочее поле для Путеводки"));
+        QVERIFY(!In(w).labelsX.isEmpty());
+        enter(In(w).labelsX.first());
+        QCOMPARE(In(w).ui->StatusBar1->currentMessage(), QStringLiteral(" Рабочее поле для Путеводки"));
 
         // A control inside no hinted control gives the empty text.
-        enter(w.ui->ToolBarAlg);
-        QCOMPARE(w.ui->StatusBar1->currentMessage(), QString());
+        enter(In(w).ui->ToolBarAlg);
+        QCOMPARE(In(w).ui->StatusBar1->currentMessage(), QString());
 
         // Leaving a control for the window's free surface clears its hint;
         // leaving the field image for its panel keeps the field's hint.
-        enter(w.ui->lstCom);
-        QVERIFY(!w.ui->StatusBar1->currentMessage().isEmpty());
+        enter(In(w).ui->lstCom);
+        QVERIFY(!In(w).ui->StatusBar1->currentMessage().isEmpty());
         QEvent leave(QEvent::Leave);
-        QCoreApplication::sendEvent(w.ui->lstCom, &leave);
-        QCOMPARE(w.ui->StatusBar1->currentMessage(), QString());
-        enter(w.ui->PaintImage);
-        QCoreApplication::sendEvent(w.ui->PaintImage, &leave);
-        QCOMPARE(w.ui->StatusBar1->currentMessage(), QStringLiteral(" Рабочее поле для Путеводки"));
+        QCoreApplication::sendEvent(In(w).ui->lstCom, &leave);
+        QCOMPARE(In(w).ui->StatusBar1->currentMessage(), QString());
+        enter(In(w).ui->PaintImage);
+        QCoreApplication::sendEvent(In(w).ui->PaintImage, &leave);
+        QCOMPARE(In(w).ui->StatusBar1->currentMessage(), QStringLiteral(" Рабочее поле для Путеводки"));
 
         // The highlighted menu item shows its long part.
-        w.ui->NMainDebug->showStatusText(w.ui->MainMenu);
-        QCOMPARE(w.ui->StatusBar1->currentMessage(),
+        In(w).ui->NMainDebug->showStatusText(In(w).ui->MainMenu);
+        QCOMPARE(In(w).ui->StatusBar1->currentMessage(),
                  QStringLiteral(" На этапе \"Отладка\" запустите алгоритм на исполнение с выбранной скоростью"));
     }
 
@@ -259,32 +260,32 @@ private slots:
     {
         TfrmPvPupil w(1024);
         w.show();
-        QCOMPARE(w.ui->NMainBegin->text(), QStringLiteral("Начать           "));
-        QCOMPARE(w.ui->NMainWork->text(), QStringLiteral("Разработка           "));
-        QCOMPARE(w.ui->NMainDebug->text(), QStringLiteral("Отладка              "));
-        QCOMPARE(w.ui->NMainPoints->text(), QStringLiteral("Точки        "));
-        QCOMPARE(w.ui->NMainHelp->title(), QStringLiteral("Размер поля"));
-        QCOMPARE(w.ui->N1212->text(), QStringLiteral("12 х 1&2"));
-        QCOMPARE(w.ui->N1515->text(), QStringLiteral("15 x 1&5"));
+        QCOMPARE(In(w).ui->NMainBegin->text(), QStringLiteral("Начать           "));
+        QCOMPARE(In(w).ui->NMainWork->text(), QStringLiteral("Разработка           "));
+        QCOMPARE(In(w).ui->NMainDebug->text(), QStringLiteral("Отладка              "));
+        QCOMPARE(In(w).ui->NMainPoints->text(), QStringLiteral("Точки        "));
+        QCOMPARE(In(w).ui->NMainHelp->title(), QStringLiteral("Размер поля"));
+        QCOMPARE(In(w).ui->N1212->text(), QStringLiteral("12 х 1&2"));
+        QCOMPARE(In(w).ui->N1515->text(), QStringLiteral("15 x 1&5"));
 
         // Each item: its image at (left, top + 2), coloured when enabled and grey when not.
-        const QImage bar = w.ui->MainMenu->grab().toImage();
+        const QImage bar = In(w).ui->MainMenu->grab().toImage();
         auto imageAt = [&](QAction *item, int index) {
-            const QRect r = w.ui->MainMenu->actionGeometry(item);
+            const QRect r = In(w).ui->MainMenu->actionGeometry(item);
             const QImage expected = StageMenuStyle::StageImage(index).toImage();
             if (expected.isNull())
                 return false;
             // The centre pixel of every image belongs to its picture.
             return bar.pixelColor(r.left() + 8, r.top() + 2 + 8) == expected.pixelColor(8, 8);
         };
-        QVERIFY(imageAt(w.ui->NMainBegin, 0));  // enabled
-        QVERIFY(imageAt(w.ui->NMainWork, 3));   // disabled: grey
-        QVERIFY(imageAt(w.ui->NMainDebug, 5));
-        QVERIFY(imageAt(w.ui->NMainHelp->menuAction(), 9));
+        QVERIFY(imageAt(In(w).ui->NMainBegin, 0));  // enabled
+        QVERIFY(imageAt(In(w).ui->NMainWork, 3));   // disabled: grey
+        QVERIFY(imageAt(In(w).ui->NMainDebug, 5));
+        QVERIFY(imageAt(In(w).ui->NMainHelp->menuAction(), 9));
 
         // Item sizes follow the caption with its trailing spaces.
-        const QFontMetrics metrics(w.ui->MainMenu->font());
-        const QRect r = w.ui->MainMenu->actionGeometry(w.ui->NMainBegin);
+        const QFontMetrics metrics(In(w).ui->MainMenu->font());
+        const QRect r = In(w).ui->MainMenu->actionGeometry(In(w).ui->NMainBegin);
         QCOMPARE(r.height(), qMax(metrics.height() + 2, 20));
         QVERIFY(r.width() >= metrics.horizontalAdvance(QStringLiteral("Начать           ")) + 24);
     }
@@ -293,66 +294,66 @@ private slots:
     {
         TfrmPvPupil w(1024);
         w.show();
-        w.ui->NMainBegin->trigger();
-        w.ui->NMainWork->trigger();
-        w.ui->NMainPoints->trigger();
-        QVERIFY(w.ui->PanelPoints->isVisible());
-        w.ui->EditAX->setText(QStringLiteral("5"));
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
+        In(w).ui->NMainPoints->trigger();
+        QVERIFY(In(w).ui->PanelPoints->isVisible());
+        In(w).ui->EditAX->setText(QStringLiteral("5"));
 
         // A click on a control (the field) is not a click on the window.
-        QTest::mouseClick(w.ui->PaintImage, Qt::LeftButton, {}, QPoint(100, 100));
-        QVERIFY(w.ui->PanelPoints->isVisible());
+        QTest::mouseClick(In(w).ui->PaintImage, Qt::LeftButton, {}, QPoint(100, 100));
+        QVERIFY(In(w).ui->PanelPoints->isVisible());
 
-        QTest::mouseClick(w.ui->centralwidget, Qt::LeftButton, {}, QPoint(5, 640));
-        QVERIFY(!w.ui->PanelPoints->isVisible());
-        QCOMPARE(w.points.ax, qint16(0));  // not applied
+        QTest::mouseClick(In(w).ui->centralwidget, Qt::LeftButton, {}, QPoint(5, 640));
+        QVERIFY(!In(w).ui->PanelPoints->isVisible());
+        QCOMPARE(In(w).points.ax, qint16(0));  // not applied
     }
 
     void panelsLeftOpenCannotEditDuringARun()
     {
         TfrmPvPupil w(1024);
         w.show();
-        w.ui->NMainBegin->trigger();
-        w.ui->NMainWork->trigger();
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
         for (int i = 0; i < 12; ++i)
             w.PPButtonStepClick();  // the twelfth ШАГ meets the wall
         w.PPButtonDoProcClick();
-        QVERIFY(w.ui->PanelProc->isVisible());
-        w.ui->NMainDebug->trigger();
+        QVERIFY(In(w).ui->PanelProc->isVisible());
+        In(w).ui->NMainDebug->trigger();
         bool enabledDuringRun = true;
         dialogs::messageHook = [&](const dialogs::MessageRecord &) {
-            enabledDuringRun = w.ui->PanelProc->isEnabled() || w.ui->PanelIf->isEnabled()
-                               || w.ui->PanelWhile->isEnabled() || w.ui->PanelComment->isEnabled();
+            enabledDuringRun = In(w).ui->PanelProc->isEnabled() || In(w).ui->PanelIf->isEnabled()
+                               || In(w).ui->PanelWhile->isEnabled() || In(w).ui->PanelComment->isEnabled();
         };
         w.FixToolButtonResultClick();
         QVERIFY(!enabledDuringRun);
         // Not in Отладка at all, and Esc there leaves the procedure buttons off.
-        QVERIFY(!w.ui->PanelProc->isEnabled());
-        QTest::keyClick(w.ui->FixToolButtonStop, Qt::Key_Escape);
-        QVERIFY(!w.ui->PPButtonDoProc->isEnabled());
-        w.ui->NMainWork->trigger();
-        QVERIFY(w.ui->PanelProc->isEnabled());
+        QVERIFY(!In(w).ui->PanelProc->isEnabled());
+        QTest::keyClick(In(w).ui->FixToolButtonStop, Qt::Key_Escape);
+        QVERIFY(!In(w).ui->PPButtonDoProc->isEnabled());
+        In(w).ui->NMainWork->trigger();
+        QVERIFY(In(w).ui->PanelProc->isEnabled());
     }
 
     void listingKeepsItsCurrentLine()
     {
         TfrmPvPupil w(1024);
         w.show();
-        w.ui->NMainBegin->trigger();
-        w.ui->NMainWork->trigger();
-        QWidget *viewport = w.ui->lstCom->viewport();
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
+        QWidget *viewport = In(w).ui->lstCom->viewport();
         // A click below the last line, or a Ctrl+click on the current line.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(20, 400));
         QCOMPARE(w.CurrentLine(), 4);
-        const QPoint onKon = w.ui->lstCom->visualRect(w.listing->index(4)).center();
+        const QPoint onKon = In(w).ui->lstCom->visualRect(In(w).listing->index(4)).center();
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, onKon);
         QCOMPARE(w.CurrentLine(), 4);
         // Ctrl+Space toggles the selection in a list view; a deselection
         // made any other way is undone as well.
-        w.ui->lstCom->setFocus();
-        QTest::keyClick(w.ui->lstCom, Qt::Key_Space, Qt::ControlModifier);
+        In(w).ui->lstCom->setFocus();
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_Space, Qt::ControlModifier);
         QCOMPARE(w.CurrentLine(), 4);
-        w.ui->lstCom->selectionModel()->clearSelection();
+        In(w).ui->lstCom->selectionModel()->clearSelection();
         QCOMPARE(w.CurrentLine(), 4);
         w.PPButtonStepClick();
         QCOMPARE(w.Lines().at(4), QStringLiteral("    ШАГ"));
@@ -360,17 +361,17 @@ private slots:
 
         // A run stopped on a frame line: back in Разработка the selection
         // rule puts the current line after НАЧ again.
-        w.ui->NMainDebug->trigger();
+        In(w).ui->NMainDebug->trigger();
         w.SetCurrentLine(0);
-        w.ui->NMainWork->trigger();
+        In(w).ui->NMainWork->trigger();
         QCOMPARE(w.CurrentLine(), 4);
 
         // Enter on a focused condition button presses it.
-        QTest::keyClick(w.ui->lstCom, Qt::Key_F7);
-        QVERIFY(w.ui->PanelIf->isVisible());
-        w.ui->ButtonIf->setFocus();
-        QTest::keyClick(w.ui->ButtonIf, Qt::Key_Return);
-        QVERIFY(!w.ui->PanelIf->isVisible());
+        QTest::keyClick(In(w).ui->lstCom, Qt::Key_F7);
+        QVERIFY(In(w).ui->PanelIf->isVisible());
+        In(w).ui->ButtonIf->setFocus();
+        QTest::keyClick(In(w).ui->ButtonIf, Qt::Key_Return);
+        QVERIFY(!In(w).ui->PanelIf->isVisible());
         QCOMPARE(w.Lines().at(4), QStringLiteral("    ЕСЛИ впереди стена"));
     }
 
@@ -378,15 +379,15 @@ private slots:
     {
         TfrmPvPupil w(1024);
         w.show();
-        w.ui->NMainBegin->trigger();
-        w.ui->NMainWork->trigger();
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
         QStringList lines = editor::FrameLines();
         for (const char *line : {"ШАГ", "ПРОЦЕДУРА а", "ДЕЛАЙ а", "ЕСЛИ впереди стена", "ПОКА впереди стена"})
             for (int i = 0; i < 1234; ++i)
                 lines << QString::fromUtf8(line);
-        w.listing->setStringList(lines);
-        w.RecountStatistics();
-        QListWidget *list = w.ui->ListStatist;
+        In(w).listing->setStringList(lines);
+        In(w).RecountStatistics();
+        QListWidget *list = In(w).ui->ListStatist;
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // What the panel draws: each row as its delegate gives it, elided to its
         // width as the view does it.
@@ -418,36 +419,36 @@ private slots:
     {
         TfrmPvPupil w(1024);
         w.show();
-        w.ui->NMainBegin->trigger();
-        w.ui->NMainWork->trigger();
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
         QStringList lines = editor::FrameLines();
         lines << QStringLiteral("ПРОЦЕДУРА a") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")
               << QStringLiteral("ПРОЦЕДУРА b") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ");
-        w.listing->setStringList(lines);
-        w.ui->ListBoxProc->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        In(w).listing->setStringList(lines);
+        In(w).ui->ListBoxProc->addItems({QStringLiteral("a"), QStringLiteral("b")});
         w.SetCurrentLine(4);
-        w.ui->ListBoxProc->setCurrentRow(1);  // b selected while the panel is closed
+        In(w).ui->ListBoxProc->setCurrentRow(1);  // b selected while the panel is closed
         w.PPButtonDoProcClick();
-        QVERIFY(w.ui->PanelProc->isVisible());
+        QVERIFY(In(w).ui->PanelProc->isVisible());
         w.SetCurrentLine(7);                  // ПРОЦЕДУРА b
         w.N6Click();
         QStringList expected = editor::FrameLines();
         expected << QStringLiteral("ПРОЦЕДУРА a") << QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ") << QString();
         QCOMPARE(w.Lines(), expected);
-        QCOMPARE(w.ui->ListBoxProc->count(), 1);
-        QCOMPARE(w.ui->ListBoxProc->item(0)->text(), QStringLiteral("a"));
-        QVERIFY(w.ui->PanelProc->isVisible());  // nothing was chosen
+        QCOMPARE(In(w).ui->ListBoxProc->count(), 1);
+        QCOMPARE(In(w).ui->ListBoxProc->item(0)->text(), QStringLiteral("a"));
+        QVERIFY(In(w).ui->PanelProc->isVisible());  // nothing was chosen
     }
 
     void closeDuringRunWaitsForTheRun()
     {
         TfrmPvPupil w(1024);
         w.show();
-        w.running = true;
+        In(w).running = true;
         QVERIFY(!w.close());
-        QVERIFY(w.closePending);
+        QVERIFY(In(w).closePending);
         QVERIFY(w.isVisible());
-        w.running = false;
+        In(w).running = false;
         QVERIFY(w.close());
     }
 

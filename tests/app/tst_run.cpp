@@ -2,6 +2,7 @@
 // run lasts, how it ends, the stop button, the close box and the start check.
 #include "Dialogs.h"
 #include "PvPupilUnit.h"
+#include "common/workwindow.h"
 #include "ui_PvPupilUnit.h"
 
 #include "exec/moves.h"
@@ -37,33 +38,30 @@ struct Snapshot {
 
 } // namespace
 
-class TestRun : public QObject
+class TestRun : public WorkWindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TfrmPvPupil> w;
-    QVector<dialogs::MessageRecord> messages;
     std::function<void()> onMessage;
 
-    Ui::TfrmPvPupil *ui() const { return w->ui; }
 
     Snapshot Take() const
     {
         Snapshot s;
-        s.running = w->running;
+        s.running = In(*w).running;
         s.speedButtons = ui()->FixToolButtonDo->isEnabled() || ui()->FixToolButtonQuick->isEnabled()
                          || ui()->FixToolButtonResult->isEnabled();
         s.stopButton = ui()->FixToolButtonStop->isEnabled();
         s.work = ui()->NMainWork->isEnabled();
-        s.linePause = w->LinePause;
-        s.turnPause = w->TurnFramePause;
-        s.blinkPause = w->WallBlinkPause;
+        s.linePause = In(*w).LinePause;
+        s.turnPause = In(*w).TurnFramePause;
+        s.blinkPause = In(*w).WallBlinkPause;
         return s;
     }
     void VerifyIdle() const
     {
-        QVERIFY(!w->running);
+        QVERIFY(!In(*w).running);
         QVERIFY(ui()->FixToolButtonDo->isEnabled());
         QVERIFY(ui()->FixToolButtonQuick->isEnabled());
         QVERIFY(ui()->FixToolButtonResult->isEnabled());
@@ -75,9 +73,9 @@ private:
     {
         w->NMainBeginClick();
         w->NMainWorkClick();
-        w->listing->setStringList(lines);
+        In(*w).listing->setStringList(lines);
         w->NMainDebugClick();
-        QCOMPARE(w->stage, TfrmPvPupil::Stage::Debug);
+        QCOMPARE(In(*w).stage, TfrmPvPupil::Stage::Debug);
     }
     // Runs f at the first check point of the coming run.
     static void AtFirstCheckPoint(std::function<void()> f) { QTimer::singleShot(0, std::move(f)); }
@@ -85,19 +83,18 @@ private:
 private slots:
     void init()
     {
-        messages.clear();
         onMessage = nullptr;
+        OpenWindow();
+        // Some tests act when a message is shown.
         dialogs::messageHook = [this](const dialogs::MessageRecord &m) {
             messages << m;
             if (onMessage)
                 onMessage();
         };
-        w = std::make_unique<TfrmPvPupil>(1024);
     }
     void cleanup()
     {
-        w.reset();
-        dialogs::messageHook = nullptr;
+        CloseWindow();
     }
 
     void buttonsOffDuringRun_data();
@@ -149,8 +146,8 @@ void TestRun::buttonsOffDuringRun()
     VerifyIdle();
     // The run ended on КОН, with the executor still on point А.
     QCOMPARE(w->CurrentLine(), 4);
-    QCOMPARE(w->executor.x, qint16(0));
-    QCOMPARE(w->executor.dir, qint16(0));
+    QCOMPARE(In(*w).executor.x, qint16(0));
+    QCOMPARE(In(*w).executor.dir, qint16(0));
     QVERIFY(messages.isEmpty());
 }
 
@@ -174,11 +171,11 @@ void TestRun::wallErrorInLoopInProcedure()
     QVERIFY(!atMessage.speedButtons);
     QVERIFY(!atMessage.work);
     // From (0, 0) two steps a pass: the second step from x = 11 meets the wall.
-    QCOMPARE(w->executor.x, qint16(11));
-    QCOMPARE(w->executor.y, qint16(0));
-    QCOMPARE(w->executor.dir, qint16(0));  // the ПОВОРОТ after the call never ran
+    QCOMPARE(In(*w).executor.x, qint16(11));
+    QCOMPARE(In(*w).executor.y, qint16(0));
+    QCOMPARE(In(*w).executor.dir, qint16(0));  // the ПОВОРОТ after the call never ran
     QCOMPARE(w->CurrentLine(), 11);        // the blocked ШАГ stays selected
-    QVERIFY(w->StopRequested);
+    QVERIFY(In(*w).StopRequested);
     VerifyIdle();
 }
 
@@ -201,7 +198,7 @@ void TestRun::stopButtonEndsEndlessLoop()
 
     QCOMPARE(passes, 50);
     QVERIFY(messages.isEmpty());
-    QCOMPARE(w->executor.x, qint16(0));  // the ШАГ after the loop never ran
+    QCOMPARE(In(*w).executor.x, qint16(0));  // the ШАГ after the loop never ran
     QVERIFY(w->CurrentLine() >= 4 && w->CurrentLine() <= 10);
     VerifyIdle();
 }
@@ -210,13 +207,13 @@ void TestRun::stopWhileIdleHasNoEffect()
 {
     Prepare(Listing({QStringLiteral("  ШАГ"), QStringLiteral("  ШАГ"), QStringLiteral("  ШАГ")}));
     ui()->FixToolButtonStop->click();
-    QVERIFY(w->StopRequested);
+    QVERIFY(In(*w).StopRequested);
 
     w->FixToolButtonResultClick();
 
-    QCOMPARE(w->executor.x, qint16(3));
+    QCOMPARE(In(*w).executor.x, qint16(3));
     QCOMPARE(w->CurrentLine(), 7);  // КОН
-    QVERIFY(!w->StopRequested);
+    QVERIFY(!In(*w).StopRequested);
     QVERIFY(messages.isEmpty());
 }
 
@@ -242,12 +239,12 @@ void TestRun::refusedWithoutPointA()
     QFETCH(bool, runs);
 
     Prepare(Listing({}));
-    w->points.ax = qint16(ax);
-    w->points.ay = qint16(ay);
-    w->points.adir = qint16(adir);
+    In(*w).points.ax = qint16(ax);
+    In(*w).points.ay = qint16(ay);
+    In(*w).points.adir = qint16(adir);
     w->SetCurrentLine(1);
     bool ran = false;
-    AtFirstCheckPoint([&] { ran = w->running; });
+    AtFirstCheckPoint([&] { ran = In(*w).running; });
 
     w->FixToolButtonResultClick();
 
@@ -256,7 +253,7 @@ void TestRun::refusedWithoutPointA()
     if (runs) {
         QVERIFY(messages.isEmpty());
         QCOMPARE(w->CurrentLine(), 4);
-        QCOMPARE(w->executor.x, qint16(ax));
+        QCOMPARE(In(*w).executor.x, qint16(ax));
         return;
     }
     QCOMPARE(messages.size(), 1);
@@ -264,7 +261,7 @@ void TestRun::refusedWithoutPointA()
     QCOMPARE(messages.first().text,
              QStringLiteral("Точка А не задана или лежит вне поля. Задайте точку А на этапе \"Разработка\"."));
     QCOMPARE(w->CurrentLine(), 1);  // nothing ran
-    QCOMPARE(w->LinePause, 500);    // the pauses of the last run stay
+    QCOMPARE(In(*w).LinePause, 500);    // the pauses of the last run stay
 }
 
 // The close box during a run: the window stays until the run ends (here by
@@ -284,7 +281,7 @@ void TestRun::closeDuringRunWaitsForItsEnd()
         acceptedDuringRun = w->close();
         visibleAfterRequest = w->isVisible();
         QTimer::singleShot(0, [&] {
-            stillRunning = w->running && w->isVisible();
+            stillRunning = In(*w).running && w->isVisible();
             ui()->FixToolButtonStop->click();
         });
     });
@@ -295,8 +292,8 @@ void TestRun::closeDuringRunWaitsForItsEnd()
     QVERIFY(visibleAfterRequest);
     QVERIFY(stillRunning);
     QVERIFY(!w->isVisible());
-    QVERIFY(!w->closePending);
-    QVERIFY(!w->running);
+    QVERIFY(!In(*w).closePending);
+    QVERIFY(!In(*w).running);
 }
 
 // Every order of close requests, the stop button, a wall error and its real message box, and
@@ -333,7 +330,7 @@ void TestRun::closeOrders()
     const QStringList toWall = {QStringLiteral("  ПОКА впереди НЕ стена"), QStringLiteral("  НЦ"),
                                 QStringLiteral("    ШАГ"), QStringLiteral("  КЦ"), QStringLiteral("  ШАГ")};
     Prepare(Listing(wall ? toWall : endless));
-    w->modified = changed;
+    In(*w).modified = changed;
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
@@ -388,7 +385,7 @@ void TestRun::closeOrders()
 
     QTimer::singleShot(0, [&] { ui()->FixToolButtonResult->click(); });
     QTRY_VERIFY_WITH_TIMEOUT(
-        !w->running && (steps.isEmpty() || steps.first().startsWith(QLatin1String("after:"))), 20000);
+        !In(*w).running && (steps.isEmpty() || steps.first().startsWith(QLatin1String("after:"))), 20000);
     afterRun = true;
     QTest::qWait(50);
     QTRY_VERIFY_WITH_TIMEOUT(steps.isEmpty(), 5000);
@@ -398,8 +395,8 @@ void TestRun::closeOrders()
     QCOMPARE(QApplication::activeModalWidget() == nullptr || QApplication::activeModalWidget() == w.get(),
              true);
     QVERIFY(!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
-    QVERIFY(!w->running);
-    QVERIFY(!w->closePending);
+    QVERIFY(!In(*w).running);
+    QVERIFY(!In(*w).closePending);
     QCOMPARE(questions, changed ? 1 : 0);
     QCOMPARE(!w->isVisible(), closed);
     dialogs::questionHook = nullptr;
@@ -416,7 +413,7 @@ void TestRun::tooDeepSelfCallIsReported()
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages.first().kind, dialogs::Kind::Error);
     QVERIFY(messages.first().text.contains(QStringLiteral("вложенность")));
-    QCOMPARE(w->executor.x, qint16(0));
+    QCOMPARE(In(*w).executor.x, qint16(0));
     VerifyIdle();
 }
 

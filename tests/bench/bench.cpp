@@ -17,6 +17,7 @@
 #include "Dialogs.h"
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
+#include "tests/common/probe.h"
 #include "RegistrPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
@@ -146,16 +147,16 @@ void WaitExposed(QWidget *w)
 class FrameCounter : public QObject
 {
 public:
-    explicit FrameCounter(TfrmPvPupil *window) : w(window) { w->ui->PaintImage->installEventFilter(this); }
-    ~FrameCounter() override { w->ui->PaintImage->removeEventFilter(this); }
+    explicit FrameCounter(TfrmPvPupil *window) : w(window) { In(*w).ui->PaintImage->installEventFilter(this); }
+    ~FrameCounter() override { In(*w).ui->PaintImage->removeEventFilter(this); }
 
     void Reset(int stepLimit)
     {
         frames = 0;
         steps = 0;
         limit = stepLimit;
-        lastX = w->executor.x;
-        lastY = w->executor.y;
+        lastX = In(*w).executor.x;
+        lastY = In(*w).executor.y;
     }
 
     TfrmPvPupil *w;
@@ -166,16 +167,16 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && watched == w->ui->PaintImage) {
+        if (event->type() == QEvent::Paint && watched == In(*w).ui->PaintImage) {
             ++frames;
-            const field::Executor &e = w->executor;
+            const field::Executor &e = In(*w).executor;
             if (e.x != lastX || e.y != lastY) {
                 // One ШАГ moves one cell; between two frames there is at most one.
                 steps += std::abs(e.x - lastX) + std::abs(e.y - lastY);
                 lastX = e.x;
                 lastY = e.y;
                 if (limit > 0 && steps >= limit)
-                    w->StopRequested = true;  // the stop button's flag
+                    In(*w).StopRequested = true;  // the stop button's flag
             }
         }
         return QObject::eventFilter(watched, event);
@@ -200,7 +201,7 @@ public:
     explicit Timeline(TfrmPvPupil *window) : w(window)
     {
         qApp->installEventFilter(this);
-        connection = QObject::connect(w->ui->lstCom->selectionModel(), &QItemSelectionModel::currentChanged,
+        connection = QObject::connect(In(*w).ui->lstCom->selectionModel(), &QItemSelectionModel::currentChanged,
                                       [this](const QModelIndex &current, const QModelIndex &) {
                                           events.append({NowNs(), current.isValid() ? current.row() : -2});
                                       });
@@ -267,23 +268,23 @@ void Check(bool ok, const char *what)
 void SetPointA(TfrmPvPupil &w, int x, int y, const QString &direction)
 {
     w.NMainPointsClick();
-    w.ui->CheckBoxA->setChecked(true);
-    w.ui->EditAX->setText(QString::number(x));
-    w.ui->EditAY->setText(QString::number(y));
-    w.ui->ComboBoxTo->setEditText(direction);
-    w.ui->CheckBoxB->setChecked(false);
+    In(w).ui->CheckBoxA->setChecked(true);
+    In(w).ui->EditAX->setText(QString::number(x));
+    In(w).ui->EditAY->setText(QString::number(y));
+    In(w).ui->ComboBoxTo->setEditText(direction);
+    In(w).ui->CheckBoxB->setChecked(false);
     w.NMainPointsClick();
 }
 
 // Разработка with point А at (0, 0) facing down and a fresh algorithm.
 void StartWork(TfrmPvPupil &w)
 {
-    if (w.stage == TfrmPvPupil::Stage::Initial)
+    if (In(w).stage == TfrmPvPupil::Stage::Initial)
         w.NMainBeginClick();
     w.NMainWorkClick();
-    Check(w.stage == TfrmPvPupil::Stage::Work, "the work stage did not open");
+    Check(In(w).stage == TfrmPvPupil::Stage::Work, "the work stage did not open");
     SetPointA(w, 0, 0, QStringLiteral("вниз"));
-    Check(w.points.ax == 0 && w.points.ay == 0 && w.points.adir == 270, "point А was not set");
+    Check(In(w).points.ax == 0 && In(w).points.ay == 0 && In(w).points.adir == 270, "point А was not set");
     w.N4Click();  // Удалить тело алгоритма: the five frame lines, КОН current
 }
 
@@ -327,7 +328,7 @@ void BuildSlowListing(TfrmPvPupil &w)
 void EnterDebug(TfrmPvPupil &w)
 {
     w.NMainDebugClick();
-    Check(w.stage == TfrmPvPupil::Stage::Debug, "the debug stage did not open");
+    Check(In(w).stage == TfrmPvPupil::Stage::Debug, "the debug stage did not open");
 }
 
 // ---------------------------------------------------------------------------
@@ -369,20 +370,20 @@ RunFigures MeasureRun(TfrmPvPupil &w, int steps)
     t.start();
     w.FixToolButtonResultClick();
     const qint64 runNs = t.nsecsElapsed();
-    Check(!w.running, "the run did not end");
+    Check(!In(w).running, "the run did not end");
     if (counter.steps != steps)
         Fail(QStringLiteral("the run made %1 ШАГ, not %2: did it stop by itself?")
                  .arg(counter.steps)
                  .arg(steps));
     f.stepsPerSecond = steps / (runNs / 1e9);
     f.runFrames = counter.frames;
-    CheckOnScreen(w.ui->PaintImage, "the field");
-    CheckOnScreen(w.ui->lstCom, "the listing");
+    CheckOnScreen(In(w).ui->PaintImage, "the field");
+    CheckOnScreen(In(w).ui->lstCom, "the listing");
 
     // The same number of ШАГ's frames with no engine: a trace segment drawn
     // into the field picture and the field shown, twice per ШАГ, along the
     // same edge.
-    const field::Geometry g = w.geometry;
+    const field::Geometry g = In(w).geometry;
     const int n = g.n;
     auto cell = [n](int i) {
         // The edge counter-clockwise from (0, 0): down, right, up, left.
@@ -402,7 +403,7 @@ RunFigures MeasureRun(TfrmPvPupil &w, int steps)
     for (int i = 0; i < frames; ++i) {
         const QPoint a = cell(i / 2), b = cell(i / 2 + 1);
         {
-            QPainter painter(&w.fieldPicture);
+            QPainter painter(&In(w).fieldPicture);
             painter.setRenderHint(QPainter::Antialiasing, false);
             // Every frame changes the picture: the two frames of a ШАГ draw
             // the segment in two greys, neither the trace's.
@@ -411,13 +412,13 @@ RunFigures MeasureRun(TfrmPvPupil &w, int steps)
             painter.drawLine(field::CellCentre(g, qint16(a.x()), qint16(a.y())) + QPoint(1, 1),
                              field::CellCentre(g, qint16(b.x()), qint16(b.y())) + QPoint(1, 1));
         }
-        w.ShowField();
+        In(w).ShowField();
     }
     const qint64 drawNs = t.nsecsElapsed();
     if (counter.frames != frames)
         Fail(QStringLiteral("%1 of %2 field frames were painted").arg(counter.frames).arg(frames));
     f.framesPerSecond = frames / (drawNs / 1e9);
-    CheckOnScreen(w.ui->PaintImage, "the field");
+    CheckOnScreen(In(w).ui->PaintImage, "the field");
     return f;
 }
 
@@ -457,7 +458,7 @@ SlowFigures MeasureSlowRun(TfrmPvPupil &w)
             continue;
         }
         if (started && lastPaint >= 0)
-            f.deviationsMs << (e.ns - lastPaint) / 1e6 - w.LinePause;
+            f.deviationsMs << (e.ns - lastPaint) / 1e6 - In(w).LinePause;
         started = true;
         lastPaint = e.ns;
     }
@@ -524,9 +525,9 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
     StartWork(w);
     const QStringList big = LongListing(10000);
     Check(big.size() == 10000, "the long listing has the wrong length");
-    w.listing->setStringList(big);
+    In(w).listing->setStringList(big);
     w.SetCurrentLine(4);
-    w.RecountStatistics();
+    In(w).RecountStatistics();
     QCoreApplication::processEvents();
 
     // Insertions through the command handlers at rows spread over the
@@ -547,10 +548,10 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
     quint32 seed = 12345;
     for (int i = 0; i < insertions; ++i) {
         seed = seed * 1103515245u + 12345u;
-        const int row = 4 + int((seed >> 8) % quint32(w.listing->rowCount() - 5));
+        const int row = 4 + int((seed >> 8) % quint32(In(w).listing->rowCount() - 5));
         w.SetCurrentLine(row);
         QCoreApplication::processEvents();
-        const int before = w.listing->rowCount();
+        const int before = In(w).listing->rowCount();
         QElapsedTimer t;
         t.start();
         handlers[i % 5]();
@@ -560,7 +561,7 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
         if (verbose)
             std::fprintf(stderr, "insertion %d before row %d: %.3f ms, of which the handler %.3f ms\n", i, row,
                          f.insertMs.last(), handlerMs);
-        Check(w.listing->rowCount() > before, "an insertion inserted nothing");
+        Check(In(w).listing->rowCount() > before, "an insertion inserted nothing");
     }
 
     // Saving and loading a 10,000-line file through the context menu.
@@ -568,7 +569,7 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
     Check(dir.isValid(), "no temporary folder");
     const QString path = dir.filePath(QStringLiteral("long.txt"));
     dialogs::fileHook = [&](const dialogs::FileRequest &) { return path; };
-    w.listing->setStringList(big);
+    In(w).listing->setStringList(big);
     for (int i = 0; i < fileReps; ++i) {
         QFile::remove(path);
         QElapsedTimer t;
@@ -578,7 +579,7 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
         Check(QFile::exists(path), "the file was not saved");
     }
     for (int i = 0; i < fileReps; ++i) {
-        w.listing->setStringList(editor::FrameLines());
+        In(w).listing->setStringList(editor::FrameLines());
         w.SetCurrentLine(4);
         QCoreApplication::processEvents();
         QElapsedTimer t;
@@ -586,7 +587,7 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
         w.N11Click();
         QCoreApplication::processEvents();
         f.loadMs << t.nsecsElapsed() / 1e6;
-        Check(w.listing->rowCount() == 10000, "the file did not load");
+        Check(In(w).listing->rowCount() == 10000, "the file did not load");
     }
     dialogs::fileHook = nullptr;
     w.N4Click();
@@ -671,7 +672,7 @@ LongLineFigures MeasureLongLine(TfrmPvPupil &w)
             };
             answer = in;
             time("load", [&] { w.N11Click(); });
-            Check(w.listing->rowCount() == 6 && w.Lines().at(row).size() == length, "the file did not load");
+            Check(In(w).listing->rowCount() == 6 && w.Lines().at(row).size() == length, "the file did not load");
             time("click_long_line", [&] {
                 w.SetCurrentLine(row);
                 w.lstComClick(row);
@@ -683,7 +684,7 @@ LongLineFigures MeasureLongLine(TfrmPvPupil &w)
             });
             Check(w.Lines().at(row).size() == length, "the listing did not come back");
             time("scroll_right", [&] {
-                QScrollBar *bar = w.ui->lstCom->horizontalScrollBar();
+                QScrollBar *bar = In(w).ui->lstCom->horizontalScrollBar();
                 bar->setValue(bar->maximum());
             });
             time("debug_stage", [&] { w.NMainDebugClick(); });
@@ -873,9 +874,9 @@ int main(int argc, char **argv)
     Out(QStringLiteral("# work window %1 x %2, field %3 x %3 cells of %4 px, picture %5 px")
             .arg(w.width())
             .arg(w.height())
-            .arg(w.geometry.n)
-            .arg(w.geometry.p)
-            .arg(w.geometry.w));
+            .arg(In(w).geometry.n)
+            .arg(In(w).geometry.p)
+            .arg(In(w).geometry.w));
 
     QVector<double> stepRates, frameRates, ratios;
     if (options.Does("run")) {
@@ -944,7 +945,7 @@ int main(int argc, char **argv)
     }
     if (options.Does("slow")) {
         Figure("slow_pause_mean_deviation", meanDev, QStringLiteral("ms"), {},
-               QStringLiteral("over %1 lines of nominal %2 ms").arg(slow.deviationsMs.size()).arg(w.LinePause));
+               QStringLiteral("over %1 lines of nominal %2 ms").arg(slow.deviationsMs.size()).arg(In(w).LinePause));
         Figure("slow_pause_worst_deviation", Max(absDev), QStringLiteral("ms"), {Target::Below, 2});
         Figure("slow_run_cpu", 100.0 * slow.cpuSeconds / slow.wallSeconds, QStringLiteral("% core"),
                {Target::Below, 5},

@@ -13,6 +13,7 @@
 #include "app/Dialogs.h"
 #include "app/MainPupilUnit.h"
 #include "app/PvPupilUnit.h"
+#include "tests/common/workwindow.h"
 #include "app/RegistrPupilUnit.h"
 #include "field/geometry.h"
 #include "ui_MainPupilUnit.h"
@@ -265,8 +266,8 @@ private:
     {
         if (m_clock.elapsed() > m_failedAt + kUnwindMs)
             qFatal("The windows could not be closed after the failure: %s", qUtf8Printable(m_failure));
-        if (m_work && m_work->running)
-            m_work->StopRequested = true;
+        if (m_work && In(*m_work).running)
+            In(*m_work).StopRequested = true;
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
             dialog->reject();
             return;
@@ -399,7 +400,7 @@ void TestPupilSession::wholeSession()
 
     Session s;
     s.watch(work);
-    Ui::TfrmPvPupil *ui = work->ui;
+    Ui::TfrmPvPupil *ui = In(*work).ui;
 
     // ---- Start and sign-in --------------------------------------------------
     s.add(QStringLiteral("the start window is shown"), [&] { return Active(start); },
@@ -437,7 +438,7 @@ void TestPupilSession::wholeSession()
               s.same(work->windowTitle(), kCaptionPrefix + QStringLiteral("Иванов Петр "),
                      QStringLiteral("work window caption"));
               s.check(!signIn || signIn->isHidden(), QStringLiteral("the sign-in dialog is still shown"));
-              s.check(work->stage == TfrmPvPupil::Stage::Initial, QStringLiteral("not in the initial state"));
+              s.check(In(*work).stage == TfrmPvPupil::Stage::Initial, QStringLiteral("not in the initial state"));
               if (!s.check(ui->NMainBegin->isEnabled() && !ui->NMainWork->isEnabled(),
                            QStringLiteral("stage menu of the initial state")))
                   return;
@@ -446,7 +447,7 @@ void TestPupilSession::wholeSession()
               s.same(work->CurrentLine(), 4, QStringLiteral("current line after Начать"));
               s.check(!ui->NMainBegin->isEnabled(), QStringLiteral("Начать still enabled"));
               ui->NMainWork->trigger();
-              s.check(work->stage == TfrmPvPupil::Stage::Work && ui->PPButtonStep->isEnabled()
+              s.check(In(*work).stage == TfrmPvPupil::Stage::Work && ui->PPButtonStep->isEnabled()
                           && ui->lstCom->isEnabled(),
                       QStringLiteral("Разработка did not enable the command panel and the listing"));
           });
@@ -469,7 +470,7 @@ void TestPupilSession::wholeSession()
         s.same(work->CurrentLine(), 7, QStringLiteral("current line after ШАГ"));
     });
     s.add(QStringLiteral("a click on КОН, F2"), nullptr, [&] {
-        const QRect row = ui->lstCom->visualRect(work->listing->index(kEndRow - 1));
+        const QRect row = ui->lstCom->visualRect(In(*work).listing->index(kEndRow - 1));
         QTest::mouseClick(ui->lstCom->viewport(), Qt::LeftButton, Qt::NoModifier, row.center());
         if (!s.same(work->CurrentLine(), kEndRow - 1, QStringLiteral("current line after the click")))
             return;
@@ -481,7 +482,7 @@ void TestPupilSession::wholeSession()
     // ---- Отладка and the run ------------------------------------------------
     s.add(QStringLiteral("Отладка"), nullptr, [&] {
         ui->NMainDebug->trigger();
-        s.check(work->stage == TfrmPvPupil::Stage::Debug && ui->FixToolButtonResult->isEnabled()
+        s.check(In(*work).stage == TfrmPvPupil::Stage::Debug && ui->FixToolButtonResult->isEnabled()
                     && !ui->lstCom->isEnabled(),
                 QStringLiteral("Отладка did not enable the speed buttons"));
     });
@@ -498,7 +499,7 @@ void TestPupilSession::wholeSession()
                       QStringLiteral("box text %1").arg(Show(box->text())));
               s.same(box->windowTitle(), QStringLiteral("Error"), QStringLiteral("box caption"));
               s.same(int(box->icon()), int(QMessageBox::Critical), QStringLiteral("box icon"));
-              s.check(work->running && !ui->FixToolButtonResult->isEnabled() && !ui->NMainWork->isEnabled(),
+              s.check(In(*work).running && !ui->FixToolButtonResult->isEnabled() && !ui->NMainWork->isEnabled(),
                       QStringLiteral("the run no longer holds the buttons"));
               QAbstractButton *ok = box->button(QMessageBox::Ok);
               if (!s.check(ok && ok->isVisible(), QStringLiteral("no OK button")))
@@ -506,15 +507,15 @@ void TestPupilSession::wholeSession()
               QTest::mouseClick(ok, Qt::LeftButton);
           });
     s.add(QStringLiteral("the run has ended"),
-          [&] { return !work->running && QApplication::activeModalWidget() == work; },
+          [&] { return !In(*work).running && QApplication::activeModalWidget() == work; },
           [&] {
               s.check(ui->FixToolButtonDo->isEnabled() && ui->FixToolButtonQuick->isEnabled()
                           && ui->FixToolButtonResult->isEnabled() && ui->NMainWork->isEnabled(),
                       QStringLiteral("the speed buttons are not enabled again"));
               s.same(work->CurrentLine(), kLastStepRow, QStringLiteral("the blocked ШАГ stays current"));
-              s.same(int(work->executor.x), 11, QStringLiteral("executor x"));
-              s.same(int(work->executor.y), 0, QStringLiteral("executor y"));
-              s.same(int(work->executor.dir), 0, QStringLiteral("executor direction"));
+              s.same(int(In(*work).executor.x), 11, QStringLiteral("executor x"));
+              s.same(int(In(*work).executor.y), 0, QStringLiteral("executor y"));
+              s.same(int(In(*work).executor.dir), 0, QStringLiteral("executor direction"));
           });
     QImage onScreen;
     s.add(QStringLiteral("the field on the screen"),
@@ -527,7 +528,7 @@ void TestPupilSession::wholeSession()
               return true;
           },
           [&] {
-              const field::Geometry g = work->geometry;
+              const field::Geometry g = In(*work).geometry;
               s.same(onScreen.size(), QSize(g.w, g.w), QStringLiteral("field size"));
               // The trace along row 0, between every two cells, outside the
               // glyph squares; none on row 1.
@@ -569,10 +570,10 @@ void TestPupilSession::wholeSession()
     // ---- Saving, deleting the body, loading ----------------------------------
     s.add(QStringLiteral("Разработка, save"), nullptr, [&] {
         ui->NMainWork->trigger();
-        s.check(work->stage == TfrmPvPupil::Stage::Work, QStringLiteral("not back in Разработка"));
-        if (!s.same(work->N10->text(), QStringLiteral("Сохранить алгоритм в файле"), QStringLiteral("N10")))
+        s.check(In(*work).stage == TfrmPvPupil::Stage::Work, QStringLiteral("not back in Разработка"));
+        if (!s.same(In(*work).N10->text(), QStringLiteral("Сохранить алгоритм в файле"), QStringLiteral("N10")))
             return;
-        work->N10->trigger();  // the dialog holds this handler
+        In(*work).N10->trigger();  // the dialog holds this handler
     });
     addFileDialogSteps(s, QStringLiteral("save"), QStringLiteral("Сохранить алгоритм в файле"),
                        QFileDialog::AcceptSave, QStringLiteral("NoName"), path);
@@ -588,13 +589,13 @@ void TestPupilSession::wholeSession()
               s.check(!ui->NMainBegin->isEnabled(), QStringLiteral("Начать is available again"));
           });
     s.add(QStringLiteral("delete the body, load"), nullptr, [&] {
-        if (!s.same(work->N4->text(), QStringLiteral("Удалить тело алгоритма "), QStringLiteral("N4")))
+        if (!s.same(In(*work).N4->text(), QStringLiteral("Удалить тело алгоритма "), QStringLiteral("N4")))
             return;
-        work->N4->trigger();
+        In(*work).N4->trigger();
         s.same(work->Lines(), kFrame, QStringLiteral("listing after deleting the body"));
-        if (!s.same(work->N11->text(), QStringLiteral("Загрузить алгоритм из файла"), QStringLiteral("N11")))
+        if (!s.same(In(*work).N11->text(), QStringLiteral("Загрузить алгоритм из файла"), QStringLiteral("N11")))
             return;
-        work->N11->trigger();  // the question holds this handler
+        In(*work).N11->trigger();  // the question holds this handler
     });
     s.add(QStringLiteral("the question before loading over a changed listing"),
           [&] {

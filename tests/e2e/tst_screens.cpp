@@ -3,6 +3,7 @@
 // and the field's last grid row and the statistics panel's last row are shown
 // above the status bar, on the pixels the window system shows.
 #include "app/PvPupilUnit.h"
+#include "tests/common/probe.h"
 #include "field/geometry.h"
 #include "field/layout.h"
 #include "ui_PvPupilUnit.h"
@@ -26,7 +27,7 @@ void TestScreens::wholeLayoutShown()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     QVERIFY(screen);
-    const bool wayland = TfrmPvPupil::IsWayland();
+    const bool wayland = WorkWindowProbe::IsWayland();
 
     TfrmPvPupil w;
     w.setWindowTitle(QStringLiteral("Путеводка"));
@@ -42,7 +43,7 @@ void TestScreens::wholeLayoutShown()
     QCoreApplication::processEvents();
     QTest::qWait(200);
 
-    const int u = w.u;
+    const int u = In(w).u;
     const QRect area = wayland ? screen->geometry() : screen->availableGeometry();
     QVERIFY2(u >= 1 && u <= output.width() / 100, qPrintable(QString::number(u)));
     // The client fits the screen (Wayland: the output; no window manager
@@ -52,24 +53,24 @@ void TestScreens::wholeLayoutShown()
                             .arg(area.width()).arg(area.height())));
     // u is the largest that fits, as the layout routine says.
     const field::WindowLayout expected = field::ComputeWindowLayout(
-        output.width(), QSize(w.width(), (wayland ? w.height() : area.height()) - w.MenuHeight()));
+        output.width(), QSize(w.width(), (wayland ? w.height() : area.height()) - In(w).MenuHeight()));
     QCOMPARE(u, expected.u);
 
-    QStatusBar *status = w.ui->StatusBar1;
+    QStatusBar *status = In(w).ui->StatusBar1;
     const int statusTop = status->mapTo(&w, QPoint(0, 0)).y();
     QCOMPARE(statusTop + status->height(), w.height());
 
     // The field's last grid row: from the last grid line down to the bottom bar.
-    QWidget *image = w.ui->PaintImage;
+    QWidget *image = In(w).ui->PaintImage;
     const QPoint fieldAt = image->mapTo(&w, QPoint(0, 0));
-    const field::Geometry g = w.geometry;
+    const field::Geometry g = In(w).geometry;
     const int lastLine = fieldAt.y() + field::GridLine(g, qint16(g.n - 1));
     const int fieldBottom = fieldAt.y() + g.w;
     QVERIFY2(fieldBottom <= statusTop,
              qPrintable(QStringLiteral("field ends at %1, status bar at %2").arg(fieldBottom).arg(statusTop)));
 
     // The statistics panel's last row.
-    auto *statistics = qobject_cast<QListWidget *>(w.ui->ListStatist);
+    auto *statistics = qobject_cast<QListWidget *>(In(w).ui->ListStatist);
     QVERIFY(statistics && statistics->isVisible() && statistics->count() > 0);
     const QRect lastRow = statistics->visualItemRect(statistics->item(statistics->count() - 1));
     const int rowBottom = statistics->viewport()->mapTo(&w, lastRow.bottomLeft()).y();

@@ -1,0 +1,70 @@
+#pragma once
+// Every text the windows show that belongs to no control of a .ui file:
+// messages, questions, menu items built in code, file dialogs. The texts of
+// the controls, their tool tips and status tips, are in resources/*.ui.
+
+#include <QString>
+#include <QStringList>
+
+namespace texts {
+
+// ---- Work window: procedures ----------------------------------------------
+inline QString AlreadyDescribed(const QString &name)
+{
+    return QStringLiteral("Процедура с именем ") + name + QStringLiteral(" уже описана");
+}
+inline const QString kEnterNewName = QStringLiteral("Введите имя новой процедуры");
+inline const QString kNameStartsWithLetter = QStringLiteral("Имя процедуры должно начинаться с буквы");
+inline const QString kProcedureHasCalls =
+    QStringLiteral("Нельзя удалить процедуру \nбез удаления всех её вызовов !!!");
+
+// ---- Work window: the listing's context menu ------------------------------
+inline const QString kDeleteLine = QStringLiteral("Удалить строку");
+inline const QString kDeleteConstruct = QStringLiteral("Удалить конструкцию");
+inline const QString kDeleteElse = QStringLiteral("Удалить ветвь ИНАЧЕ");
+inline const QString kDeleteProcedure = QStringLiteral("Удалить процедуру");
+inline const QString kDeleteBody = QStringLiteral("Удалить тело алгоритма ");
+inline const QString kInsertBlank = QStringLiteral("Вставить пустую строку");
+inline const QString kInsertComment = QStringLiteral("Вставить комментарии");
+inline const QString kSaveToFile = QStringLiteral("Сохранить алгоритм в файле");
+inline const QString kLoadFromFile = QStringLiteral("Загрузить алгоритм из файла");
+
+// ---- Work window: algorithm files -----------------------------------------
+inline const QString kSaveFilter = QStringLiteral("текстовый (*.txt)");
+inline const QString kOpenTitle = QStringLiteral("Укажите имя открываемого файла");
+inline const QString kOpenFilter = QStringLiteral("текстовые (*.txt)");
+inline const QString kSaveChanges = QStringLiteral("Сохранить изменения в алгоритме?");
+inline const QString kQuoteInSaveName =
+    QStringLiteral("Имя файла не может содержать кавычки (\"). Алгоритм не сохранен: выберите другое имя.");
+inline const QString kQuoteInOpenName =
+    QStringLiteral("Имя файла не может содержать кавычки (\"). Алгоритм не загружен.");
+
+// ---- Work window: points panel and runs -----------------------------------
+// Point А's start directions, in the order of kDirections (PvPupilField.cpp).
+inline const QStringList kDirectionNames = {QStringLiteral("вправо"), QStringLiteral("вверх"),
+                                            QStringLiteral("влево"), QStringLiteral("вниз")};
+inline QString NotAnInteger(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+inline QString CoordinateRange(int last)
+{
+    return QStringLiteral("Координата должна быть от 0 до %1").arg(last);
+}
+inline const QString kNoPointA =
+    QStringLiteral("Точка А не задана или лежит вне поля. Задайте точку А на этапе \"Разработка\".");
+
+// ---- Message boxes ---------------------------------------------------------
+inline const QString kYes = QStringLiteral("Да");
+inline const QString kNo = QStringLiteral("Нет");
+inline const QString kCancel = QStringLiteral("Отмена");
+
+// ---- Start window and sign-in ----------------------------------------------
+inline const QString kWorkshop = QStringLiteral("Учебная мастерская, 2024");
+inline const QString kInvitation = QStringLiteral("Приглашение");
+inline const QString kPupilCaptionPrefix =
+    QStringLiteral("\"Путеводка-Свободная задача\" 1.1     Ученик (команда) : ");
+inline const QString kBadNameChar = QStringLiteral("В имени и фамилии допустимы\nтолько русские буквы!");
+inline const QString kEmptyName = QStringLiteral("Введите имя и фамилию или название команды");
+
+} // namespace texts
