@@ -29,14 +29,6 @@ const int kPanelWidths[3] = {250, 300, 150};
 
 const QColor kMaroon(128, 0, 0);
 
-QFont PixelFont(const QString &family, int pixels, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QFont SerifFont(int pixels, bool bold)
 {
     return PixelFont(QStringLiteral("Liberation Serif"), pixels, bold);

@@ -14,17 +14,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QListView>
-#include <QMouseEvent>
-#include <QPushButton>
+#include <QListWidget>
 #include <QMenuBar>
-#include <QPainter>
+#include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QStringListModel>
-#include <QStatusTipEvent>
-#include <QTimer>
-#include <QWindow>
 
 TfrmPvPupil *frmPvPupil = nullptr;
 

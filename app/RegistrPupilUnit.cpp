@@ -23,15 +23,6 @@ namespace {
 
 const QColor kFocusColour(255, 255, 0);
 
-
-QFont PixelFont(const QString &family, int pixels, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 // The code-page-1251 code of a character, as far as the name check needs
 // it: ASCII, the letters А..я, and Ё/ё (which the name check refuses).
 int Cp1251NameCode(QChar c)

@@ -82,39 +82,42 @@ Shape Remap(const Shape &src, Map map)
     return s;
 }
 
-QImage NormalImage(const Shape &s)
+// A glyph picture: colour gives the pixel of each cell, or 0 for none.
+template <typename Colour>
+QImage Picture(Colour colour)
 {
     QImage image(kSide, kSide, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int r = 0; r < kSide; ++r)
         for (int c = 0; c < kSide; ++c) {
-            const Cell v = At(s, c, r);
-            if (v == Outline)
-                image.setPixel(c, r, qRgb(128, 0, 0));
-            else if (v == Fill)
-                image.setPixel(c, r, qRgb(255, 0, 0));
+            if (const QRgb pixel = colour(c, r))
+                image.setPixel(c, r, pixel);
         }
     return image;
+}
+
+QImage NormalImage(const Shape &s)
+{
+    return Picture([&s](int c, int r) -> QRgb {
+        switch (At(s, c, r)) {
+        case Outline: return qRgb(128, 0, 0);
+        case Fill: return qRgb(255, 0, 0);
+        default: return 0;
+        }
+    });
 }
 
 // The hollow twin: the outline in grey with a white line just inside it.
 QImage HollowImage(const Shape &s)
 {
-    QImage image(kSide, kSide, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    for (int r = 0; r < kSide; ++r)
-        for (int c = 0; c < kSide; ++c) {
-            const Cell v = At(s, c, r);
-            if (v == Outline) {
-                image.setPixel(c, r, qRgb(128, 128, 128));
-            } else if (v == Fill) {
-                const bool besideOutline = At(s, c - 1, r) == Outline || At(s, c + 1, r) == Outline
-                                           || At(s, c, r - 1) == Outline || At(s, c, r + 1) == Outline;
-                if (besideOutline)
-                    image.setPixel(c, r, qRgb(255, 255, 255));
-            }
-        }
-    return image;
+    return Picture([&s](int c, int r) -> QRgb {
+        const Cell v = At(s, c, r);
+        if (v == Outline)
+            return qRgb(128, 128, 128);
+        const bool besideOutline = At(s, c - 1, r) == Outline || At(s, c + 1, r) == Outline
+                                   || At(s, c, r - 1) == Outline || At(s, c, r + 1) == Outline;
+        return v == Fill && besideOutline ? qRgb(255, 255, 255) : 0;
+    });
 }
 
 QVector<QImage> BuildGlyphImages()
