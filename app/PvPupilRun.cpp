@@ -35,10 +35,12 @@ const qint64 kListFrameNs = 16 * 1000 * 1000;
 // The highlight of the line the run is on. With a line pause, each line's
 // highlight is put on screen at once, before the blocking pause. With none
 // (very fast speed) lines follow each other thousands of times a second, far
-// more often than a screen shows. The highlight then moves to the latest line
-// at each check point, before any event is processed, and the listing is
+// more often than a screen shows, and moving lstCom's selection costs more
+// than the line itself. The window then only notes the run's line
+// (`runLine`, which CurrentLine reports), and lstCom is brought up to it and
 // painted about once a display frame, at once before any blocking wait or
-// message box, and at the run's end.
+// message box, and at the run's end. lstCom paints nothing in between, so it
+// never shows a line other than the run's as it was when last painted.
 class ListHighlight
 {
 public:
@@ -54,7 +56,7 @@ public:
     void Select(int i)
     {
         if (batched) {
-            pending = i;
+            w->runLine = i;
             if (clock.nsecsElapsed() >= kListFrameNs)
                 Show();
             return;
@@ -71,22 +73,10 @@ public:
             list->viewport()->repaint(QRegion(list->visualRect(before)) + list->visualRect(list->currentIndex()));
     }
 
-    // The latest line becomes the current one.
-    void Apply()
-    {
-        if (pending < 0)
-            return;
-        if (pending != w->CurrentLine()) {
-            w->SetCurrentLine(pending);
-            stale = true;
-        }
-        pending = -1;
-    }
-
-    // Puts the listing as it is now on screen.
+    // Puts the listing with the run's line on screen.
     void Show()
     {
-        Apply();
+        Catch();
         if (!batched || !stale)
             return;
         QWidget *viewport = list->viewport();
@@ -102,7 +92,7 @@ public:
     {
         if (!batched)
             return;
-        Apply();
+        Catch();
         batched = false;
         list->viewport()->setUpdatesEnabled(true);
         if (stale)
@@ -111,6 +101,19 @@ public:
     }
 
 private:
+    // lstCom's current line becomes the run's.
+    void Catch()
+    {
+        const int line = w->runLine;
+        if (line < 0)
+            return;
+        w->runLine = -1;
+        if (line != w->CurrentLine()) {
+            w->SetCurrentLine(line);
+            stale = true;
+        }
+    }
+
     QPoint ScrollPosition() const
     {
         return QPoint(list->horizontalScrollBar()->value(), list->verticalScrollBar()->value());
@@ -119,8 +122,7 @@ private:
     TfrmPvPupil *w;
     QListView *list;
     bool batched;
-    int pending = -1;    // the line to make current, -1 none
-    bool stale = false;  // the highlight moved since the listing was last painted
+    bool stale = false;  // lstCom's highlight moved since it was last painted
     QElapsedTimer clock;
 };
 
@@ -181,6 +183,7 @@ void TfrmPvPupil::RunAlgorithm()
     exec::MoveContext moves;
     moves.picture = &fieldPicture;
     moves.under = &underPicture;
+    moves.dirty = &fieldDirty;
     moves.geometry = geometry;
     moves.executor = &executor;
     moves.turnFramePause = TurnFramePause;
@@ -200,10 +203,7 @@ void TfrmPvPupil::RunAlgorithm()
     hooks.line = [this](int i) { return listing->index(i).data().toString(); };
     hooks.selectLine = [&highlight](int i) { highlight.Select(i); };
     hooks.pause = pause;
-    hooks.checkPoint = [this, &highlight] {
-        highlight.Apply();
-        return CheckPoint();
-    };
+    hooks.checkPoint = [this] { return CheckPoint(); };
     hooks.step = [&moves] { exec::MakeStep(moves); };
     hooks.jump = [&moves] { exec::MakeJump(moves); };
     hooks.turn = [&moves] { exec::MakeTurn(moves); };

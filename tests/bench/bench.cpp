@@ -4,10 +4,10 @@
 //
 //   putevod_bench [--reps N] [--width PIXELS] [--quick] [--only PART] [--verbose]
 //
-// --reps      very fast runs and drawing-limit passes to take the median of (3)
+// --reps      passes of the very fast runs, drawing limit and roof to take the median of (3)
 // --width     screen width the work window is laid out for (0: the screen's)
 // --quick     fewer steps, insertions and start-ups, for a smoke run
-// --only      one part alone (run, slow, edit, startup), e.g. under a profiler
+// --only      one part alone (run, scale, slow, edit, startup), e.g. under a profiler
 // --verbose   the slow run's timeline and every insertion's time on stderr
 //
 // The start-up figure comes from child processes: the program runs itself
@@ -25,11 +25,13 @@
 #include "field/geometry.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
@@ -111,6 +113,17 @@ double Median(QVector<double> v)
     std::sort(v.begin(), v.end());
     const int n = int(v.size());
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Nearest-rank percentile: the smallest value that at least share p of the
+// values do not exceed.
+double Percentile(QVector<double> v, double p)
+{
+    if (v.isEmpty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const int rank = int(std::ceil(p * v.size()));
+    return v[qBound(1, rank, int(v.size())) - 1];
 }
 
 double Max(const QVector<double> &v)
@@ -242,7 +255,7 @@ struct Options {
     int reps = 3;
     int width = 0;
     bool quick = false;
-    QByteArray only;  // one part: run, slow, edit or startup
+    QByteArray only;  // one part: run, scale, slow, edit or startup
     bool Does(const char *part) const { return only.isEmpty() || only == part; }
 };
 
@@ -348,18 +361,96 @@ void CheckOnScreen(QWidget *widget, const char *what)
         Fail(QStringLiteral("the screen does not show what %1 paints").arg(QString::fromLatin1(what)));
 }
 
+// The edge walk's cells, counter-clockwise from (0, 0): down, right, up, left.
+QPoint EdgeCell(int n, int i)
+{
+    const int side = n - 1;
+    i %= 4 * side;
+    if (i < side)
+        return QPoint(0, i);
+    if (i < 2 * side)
+        return QPoint(i - side, side);
+    if (i < 3 * side)
+        return QPoint(side, 3 * side - i);
+    return QPoint(4 * side - i, 0);
+}
+
+// Frame i of the edge walk with no engine: a 5-pixel segment of the ШАГ that
+// frame belongs to (two frames a ШАГ) drawn into the picture. The two frames
+// of a ШАГ draw it in two greys, neither the trace's, so that every frame
+// changes the picture. Returns the rectangle drawn into.
+QRect DrawEdgeSegment(QImage &picture, const field::Geometry &g, int i)
+{
+    const QPoint a = EdgeCell(g.n, i / 2), b = EdgeCell(g.n, i / 2 + 1);
+    const QPoint from = field::CellCentre(g, qint16(a.x()), qint16(a.y())) + QPoint(1, 1);
+    const QPoint to = field::CellCentre(g, qint16(b.x()), qint16(b.y())) + QPoint(1, 1);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int grey = i % 2 ? 0xa0 : 0x90;
+    painter.setPen(QPen(QColor(grey, grey, grey), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(from, to);
+    return QRect(from, to).normalized().adjusted(-3, -3, 3, 3) & picture.rect();
+}
+
+// The toolkit's own frame path on this display, with nothing of the
+// program: an opaque top-level widget of the field picture's size that
+// paints from a picture of its own.
+class RoofView : public QWidget
+{
+public:
+    explicit RoofView(int side) : picture(side, side, QImage::Format_RGB32)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFixedSize(side, side);
+        picture.fill(field::FaceColour());
+    }
+    QImage picture;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter painter(this);
+        const QRect r = event->rect();
+        painter.drawImage(r.topLeft(), picture, r);
+        ++paints;
+    }
+};
+
+// Frames per second of the roof: one segment drawn and repaint() of its
+// rectangle per frame, along the same edge walk. The widget covers the field
+// control, so the same part of the screen is written to.
+double MeasureRoof(TfrmPvPupil &w, int frames)
+{
+    RoofView roof(w.geometry.w);
+    roof.move(w.ui->PaintImage->mapToGlobal(QPoint(0, 0)));
+    roof.show();
+    WaitExposed(&roof);
+    roof.paints = 0;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < frames; ++i)
+        roof.repaint(DrawEdgeSegment(roof.picture, w.geometry, i));
+    const qint64 ns = t.nsecsElapsed();
+    if (roof.paints != frames)
+        Fail(QStringLiteral("%1 of %2 roof frames were painted").arg(roof.paints).arg(frames));
+    CheckOnScreen(&roof, "the roof widget");
+    roof.hide();
+    QCoreApplication::processEvents();
+    return frames / (ns / 1e9);
+}
+
 struct RunFigures {
     double stepsPerSecond = 0;
-    double framesPerSecond = 0;  // the drawing limit
     int runFrames = 0;
 };
 
-RunFigures MeasureRun(TfrmPvPupil &w, int steps)
+// A very fast run of the listing in the window, stopped through the stop
+// flag after `steps` ШАГ.
+RunFigures MeasureVeryFastRun(TfrmPvPupil &w, int steps)
 {
     RunFigures f;
     FrameCounter counter(&w);
-
-    // The run, stopped through the stop flag after `steps` ШАГ.
     EnterDebug(w);
     counter.Reset(steps);
     QElapsedTimer t;
@@ -375,47 +466,26 @@ RunFigures MeasureRun(TfrmPvPupil &w, int steps)
     f.runFrames = counter.frames;
     CheckOnScreen(w.ui->PaintImage, "the field");
     CheckOnScreen(w.ui->lstCom, "the listing");
+    return f;
+}
 
-    // The same number of ШАГ's frames with no engine: a trace segment drawn
-    // into the field picture and the field shown, twice per ШАГ, along the
-    // same edge.
-    const field::Geometry g = w.geometry;
-    const int n = g.n;
-    auto cell = [n](int i) {
-        // The edge counter-clockwise from (0, 0): down, right, up, left.
-        const int side = n - 1;
-        i %= 4 * side;
-        if (i < side)
-            return QPoint(0, i);
-        if (i < 2 * side)
-            return QPoint(i - side, side);
-        if (i < 3 * side)
-            return QPoint(side, 3 * side - i);
-        return QPoint(4 * side - i, 0);
-    };
-    const int frames = 2 * steps;
+// The program's own frame path with no engine: `frames` segments drawn into
+// the field picture, each shown with ShowField.
+double MeasureDrawingLimit(TfrmPvPupil &w, int frames)
+{
+    FrameCounter counter(&w);
     counter.Reset(0);
+    QElapsedTimer t;
     t.start();
     for (int i = 0; i < frames; ++i) {
-        const QPoint a = cell(i / 2), b = cell(i / 2 + 1);
-        {
-            QPainter painter(&w.fieldPicture);
-            painter.setRenderHint(QPainter::Antialiasing, false);
-            // Every frame changes the picture: the two frames of a ШАГ draw
-            // the segment in two greys, neither the trace's.
-            const int grey = i % 2 ? 0xa0 : 0x90;
-            painter.setPen(QPen(QColor(grey, grey, grey), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            painter.drawLine(field::CellCentre(g, qint16(a.x()), qint16(a.y())) + QPoint(1, 1),
-                             field::CellCentre(g, qint16(b.x()), qint16(b.y())) + QPoint(1, 1));
-        }
+        w.fieldDirty |= DrawEdgeSegment(w.fieldPicture, w.geometry, i);
         w.ShowField();
     }
     const qint64 drawNs = t.nsecsElapsed();
     if (counter.frames != frames)
         Fail(QStringLiteral("%1 of %2 field frames were painted").arg(counter.frames).arg(frames));
-    f.framesPerSecond = frames / (drawNs / 1e9);
     CheckOnScreen(w.ui->PaintImage, "the field");
-    return f;
+    return frames / (drawNs / 1e9);
 }
 
 // ---------------------------------------------------------------------------
@@ -592,6 +662,33 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
 }
 
 // ---------------------------------------------------------------------------
+// Scaling of the very fast run
+
+// The edge walk at the top of a listing of `total` lines; the lines after its
+// endless loop are never reached.
+void BuildLongEdgeWalk(TfrmPvPupil &w, int total)
+{
+    BuildEdgeWalk(w);
+    const QStringList walk = w.Lines();
+    const QStringList rest = LongListing(total - 8);
+    const QStringList lines = rest.mid(0, 4) + walk.mid(4, 8) + rest.mid(4);
+    Check(lines.size() == total, "the long edge walk has the wrong length");
+    w.listing->setStringList(lines);
+    w.SetCurrentLine(4);
+    w.RecountStatistics();
+    QCoreApplication::processEvents();
+}
+
+// The field made n cells a side through the size submenu.
+void SetFieldSize(TfrmPvPupil &w, int n)
+{
+    QAction *items[] = {w.ui->N1212, w.ui->N1313, w.ui->N1414, w.ui->N1515};
+    items[n - 12]->trigger();
+    Check(w.geometry.n == n, "the field size did not change");
+    QCoreApplication::processEvents();
+}
+
+// ---------------------------------------------------------------------------
 // Start-up (child process side)
 
 qint64 ResidentKb()
@@ -754,21 +851,41 @@ int main(int argc, char **argv)
             .arg(w.geometry.p)
             .arg(w.geometry.w));
 
-    QVector<double> stepRates, frameRates, ratios;
-    if (options.Does("run")) {
+    QVector<double> stepRates, frameRates, ratios, roofRates, roofRatios;
+    QVector<double> longRates, wideRates;
+    if (options.Does("run"))
         Out(QStringLiteral("# very fast listing:\n") + Listing(w.Lines()));
-        for (int r = 0; r < options.reps; ++r) {
+    for (int r = 0; r < options.reps && (options.Does("run") || options.Does("scale")); ++r) {
+        if (options.Does("run")) {
             BuildEdgeWalk(w);
-            const RunFigures run = MeasureRun(w, steps);
+            const RunFigures run = MeasureVeryFastRun(w, steps);
+            // The same number of frames as the run's ШАГ make, two each.
+            const double frameRate = MeasureDrawingLimit(w, 2 * steps);
+            const double roof = MeasureRoof(w, 2 * steps);
             stepRates << run.stepsPerSecond;
-            frameRates << run.framesPerSecond;
-            // The drawing limit in ШАГ: two frames each.
-            ratios << run.stepsPerSecond / (run.framesPerSecond / 2);
-            Out(QStringLiteral("#   pass %1: %2 ШАГ/s, drawing limit %3 frames/s, %4 frames in the run")
+            frameRates << frameRate;
+            ratios << run.stepsPerSecond / (frameRate / 2);
+            roofRates << roof;
+            roofRatios << run.stepsPerSecond * 2 / roof;
+            Out(QStringLiteral("#   pass %1: %2 ШАГ/s, drawing limit %3 frames/s, roof %4 frames/s, "
+                               "%5 frames in the run")
                     .arg(r + 1)
                     .arg(run.stepsPerSecond, 0, 'f', 1)
-                    .arg(run.framesPerSecond, 0, 'f', 1)
+                    .arg(frameRate, 0, 'f', 1)
+                    .arg(roof, 0, 'f', 1)
                     .arg(run.runFrames));
+        }
+        if (options.Does("scale")) {
+            BuildLongEdgeWalk(w, 10000);
+            longRates << MeasureVeryFastRun(w, steps).stepsPerSecond;
+            BuildEdgeWalk(w);
+            SetFieldSize(w, 15);
+            wideRates << MeasureVeryFastRun(w, steps).stepsPerSecond;
+            SetFieldSize(w, 12);
+            Out(QStringLiteral("#   pass %1: 10,000 lines %2 ШАГ/s, field 15 %3 ШАГ/s")
+                    .arg(r + 1)
+                    .arg(longRates.last(), 0, 'f', 1)
+                    .arg(wideRates.last(), 0, 'f', 1));
         }
     }
 
@@ -801,11 +918,27 @@ int main(int argc, char **argv)
                    .arg(2 * steps)
                    .arg(frameRate / 2, 0, 'f', 1));
         Figure("run_to_drawing_limit", Median(ratios), QStringLiteral("ratio"), {Target::AtLeast, 0.75});
+        Figure("roof", Median(roofRates), QStringLiteral("frames/s"), {},
+               QStringLiteral("%1 frames, segment + repaint() of a bare opaque widget; %2 ШАГ/s at two "
+                              "frames per ШАГ")
+                   .arg(2 * steps)
+                   .arg(Median(roofRates) / 2, 0, 'f', 1));
+        Figure("run_to_roof", Median(roofRatios), QStringLiteral("ratio"), {Target::AtLeast, 0.8});
+    }
+    if (options.Does("scale")) {
+        const double base = Median(stepRates);
+        const QString against = base > 0 ? QStringLiteral("%1 of the 13-line run on 12 cells") : QString();
+        Figure("very_fast_run_10k_lines", Median(longRates), QStringLiteral("ШАГ/s"), {},
+               base > 0 ? against.arg(Median(longRates) / base, 0, 'f', 3) : QString());
+        Figure("very_fast_run_15_cells", Median(wideRates), QStringLiteral("ШАГ/s"), {},
+               base > 0 ? against.arg(Median(wideRates) / base, 0, 'f', 3) : QString());
     }
     if (options.Does("edit")) {
         Figure("insert_10k_median", Median(edit.insertMs), QStringLiteral("ms"), {Target::Below, 5},
                QStringLiteral("%1 insertions").arg(edit.insertMs.size()));
         const QVector<double> rest = edit.insertMs.mid(1);
+        Figure("insert_10k_p99", Percentile(edit.insertMs, 0.99), QStringLiteral("ms"), {},
+               QStringLiteral("nearest rank"));
         Figure("insert_10k_worst", Max(edit.insertMs), QStringLiteral("ms"), {Target::Below, 5},
                QStringLiteral("the first insertion %1 ms, the worst of the others %2 ms")
                    .arg(edit.insertMs.value(0), 0, 'f', 3)
