@@ -39,79 +39,59 @@ const qint64 kListFrameNs = 16 * 1000 * 1000;
 // than the line itself. The window then only notes the run's line
 // (`runLine`, which CurrentLine reports), and lstCom is brought up to it and
 // painted about once a display frame, at once before any blocking wait or
-// message box, and at the run's end. lstCom paints nothing in between, so it
-// never shows a line other than the run's as it was when last painted.
+// message box, and at the run's end. Nothing else changes lstCom during a
+// run, so it never paints a highlight other than the one it was last given.
 class ListHighlight
 {
 public:
     ListHighlight(TfrmPvPupil *window, bool batched) : w(window), list(window->ui->lstCom), batched(batched)
     {
-        if (batched) {
-            list->viewport()->setUpdatesEnabled(false);
-            clock.start();
-        }
+        clock.start();
     }
     ~ListHighlight() { End(); }
 
     void Select(int i)
     {
-        if (batched) {
-            w->runLine = i;
-            if (clock.nsecsElapsed() >= kListFrameNs)
-                Show();
+        if (!batched) {
+            Put(i);
             return;
         }
-        const QModelIndex before = list->currentIndex();
-        const QPoint scroll = ScrollPosition();
-        w->SetCurrentLine(i);
-        // Only the rows whose highlight may have moved are painted again
-        // (with whatever else waits to be painted), unless the list scrolled
-        // to show the line.
-        if (ScrollPosition() != scroll)
-            list->viewport()->repaint();
-        else
-            list->viewport()->repaint(QRegion(list->visualRect(before)) + list->visualRect(list->currentIndex()));
+        w->runLine = i;
+        if (clock.nsecsElapsed() >= kListFrameNs)
+            Show();
     }
 
     // Puts the listing with the run's line on screen.
     void Show()
     {
-        Catch();
-        if (!batched || !stale)
-            return;
-        QWidget *viewport = list->viewport();
-        viewport->setUpdatesEnabled(true);
-        viewport->repaint();
-        viewport->setUpdatesEnabled(false);
-        stale = false;
+        const int line = w->runLine;
+        if (line < 0)
+            return;  // lstCom already shows it
+        w->runLine = -1;
+        Put(line);
         clock.start();
     }
 
-    // The listing paints itself again as usual.
+    // The run's line is lstCom's current line again.
     void End()
     {
-        if (!batched)
-            return;
-        Catch();
+        Show();
         batched = false;
-        list->viewport()->setUpdatesEnabled(true);
-        if (stale)
-            list->viewport()->repaint();
-        stale = false;
     }
 
 private:
-    // lstCom's current line becomes the run's.
-    void Catch()
+    // Makes line i current in lstCom and paints it at once. Only the rows
+    // whose highlight may have moved are painted again (with whatever else
+    // waits to be painted), unless the list scrolled to show the line.
+    void Put(int i)
     {
-        const int line = w->runLine;
-        if (line < 0)
-            return;
-        w->runLine = -1;
-        if (line != w->CurrentLine()) {
-            w->SetCurrentLine(line);
-            stale = true;
-        }
+        const QModelIndex before = list->currentIndex();
+        const QPoint scroll = ScrollPosition();
+        w->SetCurrentLine(i);
+        if (ScrollPosition() != scroll)
+            list->viewport()->repaint();
+        else
+            list->viewport()->repaint(QRegion(list->visualRect(before)) + list->visualRect(list->currentIndex()));
     }
 
     QPoint ScrollPosition() const
@@ -122,8 +102,7 @@ private:
     TfrmPvPupil *w;
     QListView *list;
     bool batched;
-    bool stale = false;  // lstCom's highlight moved since it was last painted
-    QElapsedTimer clock;
+    QElapsedTimer clock;  // since lstCom was last brought up to the run
 };
 
 } // namespace

@@ -147,13 +147,28 @@ QVector<QImage> BuildGlyphImages()
 
 QRect DrawImageMasked(QImage &picture, const QImage &image, QPoint at)
 {
-    for (int r = 0; r < image.height(); ++r)
-        for (int c = 0; c < image.width(); ++c) {
-            const QRgb px = image.pixel(c, r);
+    const QRect area(at, image.size());
+    if (picture.depth() != 32 || image.format() != QImage::Format_ARGB32) {
+        for (int r = 0; r < image.height(); ++r)
+            for (int c = 0; c < image.width(); ++c) {
+                const QRgb px = image.pixel(c, r);
+                if (qAlpha(px) == 255)
+                    raster::Plot(picture, at.x() + c, at.y() + r, px);
+            }
+        return area;
+    }
+    // Row by row, what Plot would write for each opaque pixel.
+    const QRect to = area.intersected(picture.rect());
+    for (int y = to.top(); y <= to.bottom(); ++y) {
+        const QRgb *in = reinterpret_cast<const QRgb *>(image.constScanLine(y - at.y()));
+        QRgb *out = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = to.left(); x <= to.right(); ++x) {
+            const QRgb px = in[x - at.x()];
             if (qAlpha(px) == 255)
-                raster::Plot(picture, at.x() + c, at.y() + r, px);
+                out[x] = px;
         }
-    return QRect(at, image.size());
+    }
+    return area;
 }
 
 // Copy srcRect of src to dst at dstAt; parts outside either picture are

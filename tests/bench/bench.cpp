@@ -46,6 +46,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <numeric>
 
 namespace {
 
@@ -581,6 +582,9 @@ QStringList LongListing(int total)
 
 struct EditFigures {
     QVector<double> insertMs;
+    // For each insertion, what the system did meanwhile: page faults taken,
+    // and times the process was preempted (involuntary context switches).
+    QVector<long> insertFaults, insertPreemptions;
     QVector<double> loadMs;
     QVector<double> saveMs;
 };
@@ -618,15 +622,23 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
         w.SetCurrentLine(row);
         QCoreApplication::processEvents();
         const int before = w.listing->rowCount();
+        rusage r0{}, r1{};
+        getrusage(RUSAGE_SELF, &r0);
         QElapsedTimer t;
         t.start();
         handlers[i % 5]();
         const double handlerMs = t.nsecsElapsed() / 1e6;
         QCoreApplication::processEvents();
         f.insertMs << t.nsecsElapsed() / 1e6;
+        getrusage(RUSAGE_SELF, &r1);
+        f.insertFaults << r1.ru_minflt - r0.ru_minflt + r1.ru_majflt - r0.ru_majflt;
+        f.insertPreemptions << r1.ru_nivcsw - r0.ru_nivcsw;
         if (verbose)
-            std::fprintf(stderr, "insertion %d before row %d: %.3f ms, of which the handler %.3f ms\n", i, row,
-                         f.insertMs.last(), handlerMs);
+            std::fprintf(stderr,
+                         "insertion %d before row %d: %.3f ms, of which the handler %.3f ms; "
+                         "%ld page faults, %ld waits, %ld preemptions\n",
+                         i, row, f.insertMs.last(), handlerMs, r1.ru_minflt - r0.ru_minflt,
+                         r1.ru_nvcsw - r0.ru_nvcsw, r1.ru_nivcsw - r0.ru_nivcsw);
         Check(w.listing->rowCount() > before, "an insertion inserted nothing");
     }
 
@@ -943,6 +955,28 @@ int main(int argc, char **argv)
                QStringLiteral("the first insertion %1 ms, the worst of the others %2 ms")
                    .arg(edit.insertMs.value(0), 0, 'f', 3)
                    .arg(Max(rest), 0, 'f', 3));
+        {
+            // The slowest 2 % of the insertions against the others: page
+            // faults and preemptions of the process while they lasted.
+            QVector<int> order(edit.insertMs.size());
+            std::iota(order.begin(), order.end(), 0);
+            std::sort(order.begin(), order.end(), [&](int a, int b) { return edit.insertMs[a] > edit.insertMs[b]; });
+            const int slow = qMax(1, int(order.size()) / 50);
+            double slowFaults = 0, slowPre = 0, restFaults = 0, restPre = 0;
+            for (int k = 0; k < order.size(); ++k) {
+                const int i = order[k];
+                (k < slow ? slowFaults : restFaults) += edit.insertFaults[i];
+                (k < slow ? slowPre : restPre) += edit.insertPreemptions[i];
+            }
+            const int others = qMax(1, int(order.size()) - slow);
+            Out(QStringLiteral("# slowest %1 insertions: %2 page faults and %3 preemptions each on average; "
+                               "the others %4 and %5")
+                    .arg(slow)
+                    .arg(slowFaults / slow, 0, 'f', 1)
+                    .arg(slowPre / slow, 0, 'f', 1)
+                    .arg(restFaults / others, 0, 'f', 1)
+                    .arg(restPre / others, 0, 'f', 1));
+        }
         Figure("load_10k", Median(edit.loadMs), QStringLiteral("ms"), {Target::Below, 100},
                QStringLiteral("median of %1, worst %2 ms")
                    .arg(edit.loadMs.size())
