@@ -10,10 +10,12 @@ class FieldView : public QWidget
     Q_OBJECT
 public:
     explicit FieldView(QWidget *parent = nullptr);
-    // Takes a copy of the picture to show and returns the area of the control
-    // whose pixels change with it (empty when none does); the caller repaints
-    // that area.
-    QRect setPicture(const QImage &picture);
+    // Brings the control's copy up to date with the picture, where the
+    // drawing since the last call went (`drawn`, as the drawing routines
+    // reported it). Returns the area of the control to repaint: `drawn`
+    // within the picture, or all of it when the picture's size or format
+    // changed. The pictures are never compared.
+    QRect setPicture(const QImage &picture, const QRect &drawn);
     // The copy shown.
     const QImage &picture() const { return m_picture; }
 
@@ -21,6 +23,5 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage m_picture;        // the control's own copy, shared with no picture drawn on
-    qint64 m_sourceKey = 0;  // the picture it was taken from, as it was then
+    QImage m_picture;  // the control's own copy, shared with no picture drawn on
 };

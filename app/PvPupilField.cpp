@@ -160,6 +160,7 @@ void TfrmPvPupil::ResizeField(int n)
     PlaceCoordinateLabels();
 
     fieldPicture = field::NewPicture(w);
+    fieldDirty = fieldPicture.rect();  // a new picture: all of it is to be shown
     underPicture = field::NewPicture(geometry.s);
     underPicture.fill(field::FaceColour());
     RedrawEmptyField();
@@ -168,15 +169,16 @@ void TfrmPvPupil::ResizeField(int n)
 
 void TfrmPvPupil::RedrawEmptyField()
 {
-    field::RedrawEmptyField(fieldPicture, geometry);
+    fieldDirty |= field::RedrawEmptyField(fieldPicture, geometry);
 }
 
 void TfrmPvPupil::ShowField()
 {
     // The image control keeps its own copy: later drawing into the field
-    // picture is not seen until the next call. Only the part that changed
-    // since the last call is painted again.
-    const QRect changed = ui->PaintImage->setPicture(fieldPicture);
+    // picture is not seen until the next call. Only what was drawn since the
+    // last call is copied and painted again.
+    const QRect changed = ui->PaintImage->setPicture(fieldPicture, fieldDirty);
+    fieldDirty = QRect();
     // Repaint at once, so that a run that holds the thread is seen frame by
     // frame; while the window itself is painting, a plain update is enough.
     if (testAttribute(Qt::WA_WState_InPaintEvent)) {
@@ -194,7 +196,7 @@ void TfrmPvPupil::ShowField()
 
 void TfrmPvPupil::PlaceExecutorAtStart()
 {
-    field::PlaceExecutorAtStart(fieldPicture, underPicture, geometry, points, executor);
+    fieldDirty |= field::PlaceExecutorAtStart(fieldPicture, underPicture, geometry, points, executor);
     ShowField();
 }
 

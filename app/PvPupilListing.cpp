@@ -73,6 +73,8 @@ QStringList TfrmPvPupil::Lines() const
 
 int TfrmPvPupil::CurrentLine() const
 {
+    if (runLine >= 0)
+        return runLine;
     const QModelIndex index = ui->lstCom->currentIndex();
     if (!index.isValid() || !ui->lstCom->selectionModel()->isSelected(index))
         return -1;

@@ -27,82 +27,66 @@ const qint64 kListFrameNs = 16 * 1000 * 1000;
 // The highlight of the line the run is on. With a line pause, each line's
 // highlight is put on screen at once, before the blocking pause. With none
 // (very fast speed) lines follow each other thousands of times a second, far
-// more often than a screen shows. The highlight then moves to the latest line
-// at each check point, before any event is processed, and the listing is
+// more often than a screen shows, and moving lstCom's selection costs more
+// than the line itself. The window then only notes the run's line
+// (`runLine`, which CurrentLine reports), and lstCom is brought up to it and
 // painted about once a display frame, at once before any blocking wait or
-// message box, and at the run's end.
+// message box, and at the run's end. Nothing else changes lstCom during a
+// run, so it never paints a highlight other than the one it was last given.
 class ListHighlight
 {
 public:
-    ListHighlight(TfrmPvPupil *window, QListView *list, bool batched) : w(window), list(list), batched(batched)
+    ListHighlight(TfrmPvPupil *window, QListView *list, int &runLine, bool batched)
+        : w(window), list(list), runLine(runLine), batched(batched)
     {
-        if (batched) {
-            list->viewport()->setUpdatesEnabled(false);
-            clock.start();
-        }
+        clock.start();
     }
     ~ListHighlight() { End(); }
 
     void Select(int i)
     {
-        if (batched) {
-            pending = i;
-            if (clock.nsecsElapsed() >= kListFrameNs)
-                Show();
+        if (!batched) {
+            Put(i);
             return;
         }
+        runLine = i;
+        if (clock.nsecsElapsed() >= kListFrameNs)
+            Show();
+    }
+
+    // Puts the listing with the run's line on screen.
+    void Show()
+    {
+        const int line = runLine;
+        if (line < 0)
+            return;  // lstCom already shows it
+        runLine = -1;
+        Put(line);
+        clock.start();
+    }
+
+    // The run's line is lstCom's current line again.
+    void End()
+    {
+        Show();
+        batched = false;
+    }
+
+private:
+    // Makes line i current in lstCom and paints it at once. Only the rows
+    // whose highlight may have moved are painted again (with whatever else
+    // waits to be painted), unless the list scrolled to show the line.
+    void Put(int i)
+    {
         const QModelIndex before = list->currentIndex();
         const QPoint scroll = ScrollPosition();
         w->SetCurrentLine(i);
-        // Only the rows whose highlight may have moved are painted again
-        // (with whatever else waits to be painted), unless the list scrolled
-        // to show the line.
         if (ScrollPosition() != scroll)
             list->viewport()->repaint();
         else
             list->viewport()->repaint(QRegion(list->visualRect(before)) + list->visualRect(list->currentIndex()));
     }
 
-    // The latest line becomes the current one.
-    void Apply()
-    {
-        if (pending < 0)
-            return;
-        if (pending != w->CurrentLine()) {
-            w->SetCurrentLine(pending);
-            stale = true;
-        }
-        pending = -1;
-    }
-
-    // Puts the listing as it is now on screen.
-    void Show()
-    {
-        Apply();
-        if (!batched || !stale)
-            return;
-        QWidget *viewport = list->viewport();
-        viewport->setUpdatesEnabled(true);
-        viewport->repaint();
-        viewport->setUpdatesEnabled(false);
-        stale = false;
-        clock.start();
-    }
-
-    // The listing paints itself again as usual.
-    void End()
-    {
-        if (!batched)
-            return;
-        Apply();
-        batched = false;
-        list->viewport()->setUpdatesEnabled(true);
-        if (stale)
-            list->viewport()->repaint();
-        stale = false;
-    }
-
-private:
     QPoint ScrollPosition() const
     {
         return QPoint(list->horizontalScrollBar()->value(), list->verticalScrollBar()->value());
@@ -110,10 +94,9 @@ private:
 
     TfrmPvPupil *w;
     QListView *list;
+    int &runLine;  // the window's
     bool batched;
-    int pending = -1;    // the line to make current, -1 none
-    bool stale = false;  // the highlight moved since the listing was last painted
-    QElapsedTimer clock;
+    QElapsedTimer clock;  // since lstCom was last brought up to the run
 };
 
 } // namespace
@@ -160,7 +143,7 @@ void TfrmPvPupil::RunAlgorithm()
     ui->NMainWork->setEnabled(false);
     StopRequested = false;
 
-    ListHighlight highlight(this, ui->lstCom, LinePause == 0);
+    ListHighlight highlight(this, ui->lstCom, runLine, LinePause == 0);
     // A blocking wait: whatever the listing shows stays on screen meanwhile.
     const auto pause = [this, &highlight](int ms) {
         if (ms > 0)
@@ -171,6 +154,7 @@ void TfrmPvPupil::RunAlgorithm()
     exec::MoveContext moves;
     moves.picture = &fieldPicture;
     moves.under = &underPicture;
+    moves.dirty = &fieldDirty;
     moves.geometry = geometry;
     moves.executor = &executor;
     moves.turnFramePause = TurnFramePause;
@@ -190,10 +174,7 @@ void TfrmPvPupil::RunAlgorithm()
     hooks.line = [this](int i) { return listing->index(i).data().toString(); };
     hooks.selectLine = [&highlight](int i) { highlight.Select(i); };
     hooks.pause = pause;
-    hooks.checkPoint = [this, &highlight] {
-        highlight.Apply();
-        return CheckPoint();
-    };
+    hooks.checkPoint = [this] { return CheckPoint(); };
     hooks.step = [&moves] { exec::MakeStep(moves); };
     hooks.jump = [&moves] { exec::MakeJump(moves); };
     hooks.turn = [&moves] { exec::MakeTurn(moves); };

@@ -52,7 +52,7 @@ public:
 
     // ---- The listing ------------------------------------------------------
     QStringList Lines() const;
-    int CurrentLine() const;              // -1 when no line is current
+    int CurrentLine() const;              // -1 when no line is current; during a run, the run's line
     void SetCurrentLine(int row);         // an operation sets it: no selection rule
 
     // ---- Algorithm files (PvPupilDelete.cpp) ------------------------------
@@ -195,10 +195,14 @@ private:
     // The listing changed (insertions, deletions, blank lines, comments)
     // since Начать, the last save or the last load.
     bool modified = false;
+    // The line a run with no line pause is on while lstCom still shows an
+    // earlier one (lstCom catches up once a display frame); -1 otherwise.
+    int runLine = -1;
 
     field::Geometry geometry;
     QImage fieldPicture;   // the field picture, W x W
     QImage underPicture;   // the save-under picture, S x S
+    QRect fieldDirty;      // what was drawn into fieldPicture since the last ShowField
     field::Points points;
     field::Executor executor;
     QVector<QLabel *> labelsX, labelsY;  // coordinate labels

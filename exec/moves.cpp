@@ -1,7 +1,5 @@
 #include "exec/moves.h"
 
-#include <QPainter>
-#include <QPen>
 #include <QStringList>
 
 namespace exec {
@@ -20,9 +18,16 @@ void Wait(MoveContext &c, int ms)
         c.pause(ms);
 }
 
+// Notes a rectangle of the picture that drawing changed.
+void Touched(MoveContext &c, const QRect &area)
+{
+    if (c.dirty)
+        *c.dirty |= area;
+}
+
 void Restore(MoveContext &c)
 {
-    field::RestoreUnderGlyph(*c.picture, *c.under, c.geometry, c.executor->x, c.executor->y);
+    Touched(c, field::RestoreUnderGlyph(*c.picture, *c.under, c.geometry, c.executor->x, c.executor->y));
 }
 
 // Moves the executor one cell forward; false for a direction that has no
@@ -46,7 +51,7 @@ void Move(MoveContext &c, bool trace)
 
     Restore(c);
     Show(c);
-    const QPoint from = field::CellCentre(g, e.x, e.y) + QPoint(1, 1);
+    const QPoint from(e.x, e.y);
 
     if (WallAhead(e, g.n)) {
         WallError(c);
@@ -54,15 +59,11 @@ void Move(MoveContext &c, bool trace)
     }
     const bool moved = Advance(e);
 
-    if (trace && moved) {
-        QPainter painter(c.picture);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawLine(from, field::CellCentre(g, e.x, e.y) + QPoint(1, 1));
-    }
+    if (trace && moved)
+        Touched(c, field::DrawTrace(*c.picture, g, from, QPoint(e.x, e.y)));
 
     field::SaveUnderGlyph(*c.picture, *c.under, g, e.x, e.y);
-    field::DrawGlyph(*c.picture, g, e.x, e.y, e.dir);
+    Touched(c, field::DrawGlyph(*c.picture, g, e.x, e.y, e.dir));
     Show(c);
 }
 
@@ -110,7 +111,7 @@ void MakeTurn(MoveContext &c)
     for (int frame = 0; frame < 3; ++frame) {
         Restore(c);
         // A turn from 270 ends on 360, which is drawn as 0.
-        field::DrawGlyph(*c.picture, g, e.x, e.y, qint16(d + 45 * frame));
+        Touched(c, field::DrawGlyph(*c.picture, g, e.x, e.y, qint16(d + 45 * frame)));
         Show(c);
         if (frame < 2)
             Wait(c, c.turnFramePause);
@@ -129,12 +130,12 @@ void WallError(MoveContext &c)
     const field::Executor &e = *c.executor;
     for (int blink = 0; blink < 20; ++blink) {
         Restore(c);
-        field::DrawGlyph(*c.picture, c.geometry, e.x, e.y, e.dir);
+        Touched(c, field::DrawGlyph(*c.picture, c.geometry, e.x, e.y, e.dir));
         Show(c);
         Wait(c, c.wallBlinkPause);
 
         Restore(c);
-        field::DrawBlockedGlyph(*c.picture, c.geometry, e.x, e.y, e.dir);
+        Touched(c, field::DrawBlockedGlyph(*c.picture, c.geometry, e.x, e.y, e.dir));
         Show(c);
         Wait(c, c.wallBlinkPause);
     }

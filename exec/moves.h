@@ -16,6 +16,7 @@ struct MoveContext {
     QImage *under = nullptr;        // the save-under picture
     field::Geometry geometry;
     field::Executor *executor = nullptr;
+    QRect *dirty = nullptr;         // gathers what is drawn into the picture until it is shown
     int turnFramePause = 100;
     int wallBlinkPause = 100;
     std::function<void()> showField;          // ShowField

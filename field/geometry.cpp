@@ -9,6 +9,8 @@
 // Everything is clipped to the picture.
 #include "field/geometry.h"
 
+#include <QPainter>
+#include <QPen>
 #include <QRect>
 #include <cstdlib>
 
@@ -194,10 +196,10 @@ void Polygon(QImage &picture, const QPolygon &points, QRgb colour)
 
 } // namespace raster
 
-void DrawFieldBorder(QImage &picture, const Geometry &g)
+QRect DrawFieldBorder(QImage &picture, const Geometry &g)
 {
     if (picture.isNull())
-        return;
+        return QRect();
     const QRgb bar = ScrollBarColour().rgb();
     const QRgb white = qRgb(255, 255, 255);
     const QRgb black = qRgb(0, 0, 0);
@@ -206,12 +208,13 @@ void DrawFieldBorder(QImage &picture, const Geometry &g)
         raster::Polyline(picture, b.white, white);
         raster::Polyline(picture, b.black, black);
     }
+    return picture.rect();
 }
 
-void RedrawEmptyField(QImage &picture, const Geometry &g)
+QRect RedrawEmptyField(QImage &picture, const Geometry &g)
 {
     if (picture.isNull())
-        return;
+        return QRect();
     raster::FillRect(picture, QRect(0, 0, g.w, g.w), FaceColour().rgb());
     DrawFieldBorder(picture, g);
     const QRgb grid = GridColour().rgb();
@@ -224,6 +227,23 @@ void RedrawEmptyField(QImage &picture, const Geometry &g)
         const int at = GridLine(g, k);
         raster::Line(picture, QPoint(at, first), QPoint(at, last), grid);
     }
+    return picture.rect();
+}
+
+QRect DrawTrace(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCell)
+{
+    if (picture.isNull())
+        return QRect();
+    const QPoint from = CellCentre(g, qint16(fromCell.x()), qint16(fromCell.y())) + QPoint(1, 1);
+    const QPoint to = CellCentre(g, qint16(toCell.x()), qint16(toCell.y())) + QPoint(1, 1);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(from, to);
+    // The round ends reach half the pen's width past each end point; one
+    // pixel more covers how the rasteriser rounds them.
+    const int reach = 3;
+    return QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
 }
 
 QImage NewPicture(int side)

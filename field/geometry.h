@@ -41,9 +41,16 @@ struct BorderBar {
 // The bars in the order left, right, top, bottom.
 QVector<BorderBar> BorderBars(const Geometry &g);
 
+// Every routine that draws into the field picture returns the rectangle it
+// may have changed (possibly reaching beyond the picture, whose edge clips
+// it), so that showing the field copies only that.
+
 // Background, border bars and grid over the whole picture (W x W).
-void RedrawEmptyField(QImage &picture, const Geometry &g);
-void DrawFieldBorder(QImage &picture, const Geometry &g);
+QRect RedrawEmptyField(QImage &picture, const Geometry &g);
+QRect DrawFieldBorder(QImage &picture, const Geometry &g);
+// The trace of a ШАГ: a 5-pixel grey line from the centre of one cell to the
+// centre of the next, both plus (1, 1).
+QRect DrawTrace(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCell);
 
 // A picture of the given side in the format every field drawing uses
 // (opaque 32-bit), filled with the background colour.

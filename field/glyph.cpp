@@ -148,18 +148,35 @@ QVector<QImage> BuildGlyphImages()
 // ---------------------------------------------------------------------------
 // Drawing helpers
 
-void DrawImageMasked(QImage &picture, const QImage &image, QPoint at)
+QRect DrawImageMasked(QImage &picture, const QImage &image, QPoint at)
 {
-    for (int r = 0; r < image.height(); ++r)
-        for (int c = 0; c < image.width(); ++c) {
-            const QRgb px = image.pixel(c, r);
+    const QRect area(at, image.size());
+    if (picture.depth() != 32 || image.format() != QImage::Format_ARGB32) {
+        for (int r = 0; r < image.height(); ++r)
+            for (int c = 0; c < image.width(); ++c) {
+                const QRgb px = image.pixel(c, r);
+                if (qAlpha(px) == 255)
+                    raster::Plot(picture, at.x() + c, at.y() + r, px);
+            }
+        return area;
+    }
+    // Row by row, what Plot would write for each opaque pixel.
+    const QRect to = area.intersected(picture.rect());
+    for (int y = to.top(); y <= to.bottom(); ++y) {
+        const QRgb *in = reinterpret_cast<const QRgb *>(image.constScanLine(y - at.y()));
+        QRgb *out = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = to.left(); x <= to.right(); ++x) {
+            const QRgb px = in[x - at.x()];
             if (qAlpha(px) == 255)
-                raster::Plot(picture, at.x() + c, at.y() + r, px);
+                out[x] = px;
         }
+    }
+    return area;
 }
 
-// Copy srcRect of src to dst at dstAt; parts outside either picture are skipped.
-void CopyRect(const QImage &src, const QRect &srcRect, QImage &dst, QPoint dstAt)
+// Copy srcRect of src to dst at dstAt; parts outside either picture are
+// skipped. Returns the rectangle of dst written to.
+QRect CopyRect(const QImage &src, const QRect &srcRect, QImage &dst, QPoint dstAt)
 {
     const QRect from = srcRect.intersected(src.rect());
     if (src.format() == QImage::Format_RGB32 && dst.depth() == 32) {
@@ -172,11 +189,12 @@ void CopyRect(const QImage &src, const QRect &srcRect, QImage &dst, QPoint dstAt
             for (int x = to.left(); x <= to.right(); ++x)
                 out[x] = 0xff000000u | in[x - shift.x()];
         }
-        return;
+        return to;
     }
     for (int y = from.top(); y <= from.bottom(); ++y)
         for (int x = from.left(); x <= from.right(); ++x)
             raster::Plot(dst, dstAt.x() + x - srcRect.left(), dstAt.y() + y - srcRect.top(), src.pixel(x, y));
+    return from.translated(dstAt - srcRect.topLeft()).intersected(dst.rect());
 }
 
 QFont MarkFont()
@@ -228,23 +246,24 @@ Placement BlockedGlyphPlacement(const Geometry &g, qint16 direction)
     }
 }
 
-void DrawGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction)
+QRect DrawGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction)
 {
     const Placement pl = GlyphPlacement(g, direction);
-    DrawImageMasked(picture, GlyphImages().at(pl.image), GlyphCorner(g, x, y) + pl.offset);
+    return DrawImageMasked(picture, GlyphImages().at(pl.image), GlyphCorner(g, x, y) + pl.offset);
 }
 
-void DrawBlockedGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction)
+QRect DrawBlockedGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction)
 {
     const Placement pl = BlockedGlyphPlacement(g, direction);
-    DrawImageMasked(picture, GlyphImages().at(pl.image), GlyphCorner(g, x, y) + pl.offset);
+    return DrawImageMasked(picture, GlyphImages().at(pl.image), GlyphCorner(g, x, y) + pl.offset);
 }
 
-void DrawPointMark(QImage &picture, const Geometry &g, qint16 x, qint16 y, QChar letter)
+QRect DrawPointMark(QImage &picture, const Geometry &g, qint16 x, qint16 y, QChar letter)
 {
     if (picture.isNull())
-        return;
+        return QRect();
     const QPoint c = CellCentre(g, x, y);
+    const QRect dot(c.x() - 3, c.y() - 3, 8, 8);
 
     // The round 8 x 8 dot whose box runs from (cx - 3, cy - 3) to (cx + 4, cy + 4).
     static const int kDotInset[8] = {2, 1, 0, 0, 0, 0, 1, 2};
@@ -255,7 +274,7 @@ void DrawPointMark(QImage &picture, const Geometry &g, qint16 x, qint16 y, QChar
 
     // The letter on an opaque background cell, top-left at (cx - 10, cy - 13).
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return;  // no fonts without a GUI application
+        return dot;  // no fonts without a GUI application
     const QFont font = MarkFont();
     const QFontMetrics metrics(font);
     const QString text(letter);
@@ -263,10 +282,14 @@ void DrawPointMark(QImage &picture, const Geometry &g, qint16 x, qint16 y, QChar
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.fillRect(QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height())), FaceColour());
+    const QRect cell(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    painter.fillRect(cell, FaceColour());
     painter.setFont(font);
     painter.setPen(QColor(0, 0, 0));
-    painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
+    const QPoint baseline = topLeft + QPoint(0, metrics.ascent());
+    painter.drawText(baseline, text);
+    // The letter's ink may reach past its cell.
+    return dot | cell | metrics.boundingRect(text).translated(baseline).adjusted(-1, -1, 1, 1);
 }
 
 void SaveUnderGlyph(const QImage &picture, QImage &under, const Geometry &g, qint16 x, qint16 y)
@@ -274,21 +297,22 @@ void SaveUnderGlyph(const QImage &picture, QImage &under, const Geometry &g, qin
     CopyRect(picture, QRect(GlyphCorner(g, x, y), QSize(g.s, g.s)), under, QPoint(0, 0));
 }
 
-void RestoreUnderGlyph(QImage &picture, const QImage &under, const Geometry &g, qint16 x, qint16 y)
+QRect RestoreUnderGlyph(QImage &picture, const QImage &under, const Geometry &g, qint16 x, qint16 y)
 {
-    CopyRect(under, QRect(0, 0, g.s, g.s), picture, GlyphCorner(g, x, y));
+    return CopyRect(under, QRect(0, 0, g.s, g.s), picture, GlyphCorner(g, x, y));
 }
 
-void PlaceExecutorAtStart(QImage &picture, QImage &under, const Geometry &g, const Points &points,
-                          Executor &executor)
+QRect PlaceExecutorAtStart(QImage &picture, QImage &under, const Geometry &g, const Points &points,
+                           Executor &executor)
 {
-    DrawPointMark(picture, g, points.ax, points.ay, QChar(0x0410));  // А
+    QRect touched = DrawPointMark(picture, g, points.ax, points.ay, QChar(0x0410));  // А
     executor.x = points.ax;
     executor.y = points.ay;
     executor.dir = points.adir;
     SaveUnderGlyph(picture, under, g, executor.x, executor.y);
-    DrawGlyph(picture, g, executor.x, executor.y, executor.dir);
-    DrawPointMark(picture, g, points.bx, points.by, QChar(0x0411));  // Б
+    touched |= DrawGlyph(picture, g, executor.x, executor.y, executor.dir);
+    touched |= DrawPointMark(picture, g, points.bx, points.by, QChar(0x0411));  // Б
+    return touched;
 }
 
 } // namespace field

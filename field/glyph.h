@@ -28,20 +28,22 @@ struct Placement {
 Placement GlyphPlacement(const Geometry &g, qint16 direction);
 Placement BlockedGlyphPlacement(const Geometry &g, qint16 direction);
 
-// Draw the normal or the hollow glyph at cell (x, y) for a direction.
-void DrawGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction);
-void DrawBlockedGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction);
+// Draw the normal or the hollow glyph at cell (x, y) for a direction. Like
+// every routine that draws into the field picture, they return the rectangle
+// they may have changed.
+QRect DrawGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction);
+QRect DrawBlockedGlyph(QImage &picture, const Geometry &g, qint16 x, qint16 y, qint16 direction);
 
 // Black 8 x 8 dot and the letter with an opaque background.
-void DrawPointMark(QImage &picture, const Geometry &g, qint16 x, qint16 y, QChar letter);
+QRect DrawPointMark(QImage &picture, const Geometry &g, qint16 x, qint16 y, QChar letter);
 
 // Copy the glyph square of (x, y) into the save-under picture, and back.
 void SaveUnderGlyph(const QImage &picture, QImage &under, const Geometry &g, qint16 x, qint16 y);
-void RestoreUnderGlyph(QImage &picture, const QImage &under, const Geometry &g, qint16 x, qint16 y);
+QRect RestoreUnderGlyph(QImage &picture, const QImage &under, const Geometry &g, qint16 x, qint16 y);
 
 // Steps 1 to 5 of placing the executor: mark А, executor := А, save under,
 // glyph, mark Б. The caller shows the field.
-void PlaceExecutorAtStart(QImage &picture, QImage &under, const Geometry &g,
+QRect PlaceExecutorAtStart(QImage &picture, QImage &under, const Geometry &g,
                           const Points &points, Executor &executor);
 
 } // namespace field

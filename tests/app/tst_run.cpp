@@ -5,7 +5,9 @@
 #include "common/workwindow.h"
 #include "ui_PvPupilUnit.h"
 
+#include "exec/engine.h"
 #include "exec/moves.h"
+#include "field/geometry.h"
 
 #include <QListView>
 #include <QStringListModel>
@@ -34,7 +36,44 @@ struct Snapshot {
     bool stopButton = false;
     bool work = false;          // NMainWork
     int linePause = -1, turnPause = -1, blinkPause = -1;
+    int listRow = -2;  // the row lstCom itself has current
 };
+
+// The line the walk is on at each of its first `count` check points, from
+// the engine alone, its moves drawing into a picture of their own.
+QVector<int> LinesAtCheckPoints(const QStringList &lines, const field::Points &start, int count)
+{
+    const field::Geometry g = field::ComputeGeometry(10, 12);
+    QImage picture = field::NewPicture(g.w), under = field::NewPicture(g.s);
+    field::Executor executor;
+    field::PlaceExecutorAtStart(picture, under, g, start, executor);
+    exec::MoveContext moves;
+    moves.picture = &picture;
+    moves.under = &under;
+    moves.geometry = g;
+    moves.executor = &executor;
+    moves.turnFramePause = 0;
+    moves.wallBlinkPause = 0;
+
+    QVector<int> seen;
+    int line = -1;
+    exec::EngineHooks hooks;
+    hooks.linePause = 0;
+    hooks.lineCount = [&] { return int(lines.size()); };
+    hooks.line = [&](int i) { return lines.at(i); };
+    hooks.selectLine = [&](int i) { line = i; };
+    hooks.pause = [](int) {};
+    hooks.checkPoint = [&] {
+        seen << line;
+        return seen.size() >= count;
+    };
+    hooks.step = [&] { exec::MakeStep(moves); };
+    hooks.jump = [&] { exec::MakeJump(moves); };
+    hooks.turn = [&] { exec::MakeTurn(moves); };
+    hooks.wallAhead = [&] { return exec::WallAhead(executor, g.n); };
+    exec::Walk(hooks);
+    return seen;
+}
 
 } // namespace
 
@@ -57,6 +96,8 @@ private:
         s.linePause = In(*w).LinePause;
         s.turnPause = In(*w).TurnFramePause;
         s.blinkPause = In(*w).WallBlinkPause;
+        const QModelIndex current = ui()->lstCom->currentIndex();
+        s.listRow = current.isValid() ? current.row() : -1;
         return s;
     }
     void VerifyIdle() const
@@ -107,6 +148,7 @@ private slots:
     void closeDuringRunWaitsForItsEnd();
     void closeOrders_data();
     void closeOrders();
+    void currentLineAtEveryCheckPoint();
     void tooDeepSelfCallIsReported();
 };
 
@@ -168,6 +210,7 @@ void TestRun::wallErrorInLoopInProcedure()
     QCOMPARE(messages.first().kind, dialogs::Kind::Error);
     QCOMPARE(messages.first().text, exec::WallErrorText());
     QVERIFY(atMessage.running);
+    QCOMPARE(atMessage.listRow, 11);  // lstCom shows the blocked ШАГ under the box
     QVERIFY(!atMessage.speedButtons);
     QVERIFY(!atMessage.work);
     // From (0, 0) two steps a pass: the second step from x = 11 meets the wall.
@@ -400,6 +443,62 @@ void TestRun::closeOrders()
     QCOMPARE(questions, changed ? 1 : 0);
     QCOMPARE(!w->isVisible(), closed);
     dialogs::questionHook = nullptr;
+}
+
+// At the very fast speed lstCom catches up with the run once a display frame;
+// wherever events are processed the window's current line is the run's, and
+// lstCom never paints a highlight other than the run's line.
+void TestRun::currentLineAtEveryCheckPoint()
+{
+    const QStringList lines =
+        Listing({QStringLiteral("  ДЕЛАЙ круг"), QStringLiteral("  ШАГ")},
+                {QStringLiteral("ПРОЦЕДУРА круг"), QStringLiteral("  ПОКА впереди НЕ стена"),
+                 QStringLiteral("  НЦ"), QStringLiteral("    ЕСЛИ впереди стена"), QStringLiteral("       ТО"),
+                 QStringLiteral("         ПОВОРОТ"), QStringLiteral("       ИНАЧЕ"), QStringLiteral("         ПРЫЖОК"),
+                 QStringLiteral("    ВСЁ"), QStringLiteral("    ПОВОРОТ"), QStringLiteral("    ПОВОРОТ"),
+                 QStringLiteral("  КЦ"), QStringLiteral("КОНЕЦ ПРОЦЕДУРЫ")});
+    // From (0, 0) facing right the executor jumps back and forth between
+    // two cells for ever; the stop button ends the run.
+    Prepare(lines);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+
+    // lstCom as it paints itself during the run.
+    struct PaintWatch : QObject {
+        TfrmPvPupil *w = nullptr;
+        int paints = 0;
+        QStringList wrong;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint && In(*w).running) {
+                ++paints;
+                const int row = In(*w).ui->lstCom->currentIndex().row();
+                if (row != w->CurrentLine())
+                    wrong << QStringLiteral("lstCom painted row %1 while the run is on %2").arg(row).arg(w->CurrentLine());
+            }
+            return false;
+        }
+    } watch;
+    watch.w = w.get();
+    ui()->lstCom->viewport()->installEventFilter(&watch);
+
+    const int count = 3000;
+    QVector<int> seen;
+    std::function<void()> next = [&] {
+        seen << w->CurrentLine();
+        if (seen.size() < count)
+            QTimer::singleShot(0, next);
+        else
+            ui()->FixToolButtonStop->click();
+    };
+    AtFirstCheckPoint(next);
+    w->FixToolButtonResultClick();
+    ui()->lstCom->viewport()->removeEventFilter(&watch);
+
+    QCOMPARE(seen, LinesAtCheckPoints(lines, In(*w).points, count).mid(0, count));
+    QCOMPARE(watch.wrong, QStringList());
+    QVERIFY(watch.paints > 1);  // painted during the run, not only at its end
+    QCOMPARE(ui()->lstCom->currentIndex().row(), seen.last());
 }
 
 void TestRun::tooDeepSelfCallIsReported()

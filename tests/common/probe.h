@@ -11,8 +11,8 @@ class WorkWindowProbe
 public:
     explicit WorkWindowProbe(TfrmPvPupil &w)
         : ui(w.ui.get()), u(w.u), halfPage(w.halfPage), stage(w.stage), running(w.running),
-          closePending(w.closePending), modified(w.modified), geometry(w.geometry),
-          fieldPicture(w.fieldPicture), underPicture(w.underPicture), points(w.points), executor(w.executor),
+          closePending(w.closePending), modified(w.modified), runLine(w.runLine), geometry(w.geometry),
+          fieldPicture(w.fieldPicture), underPicture(w.underPicture), fieldDirty(w.fieldDirty), points(w.points), executor(w.executor),
           labelsX(w.labelsX), labelsY(w.labelsY), LinePause(w.LinePause), TurnFramePause(w.TurnFramePause),
           WallBlinkPause(w.WallBlinkPause), StopRequested(w.StopRequested), listing(w.listing),
           ComMenu(w.ComMenu), N1(w.N1), N3(w.N3), N2(w.N2), N6(w.N6), N4(w.N4), N8(w.N8), N5(w.N5), N7(w.N7),
@@ -27,9 +27,11 @@ public:
     bool &running;
     bool &closePending;
     bool &modified;
+    int &runLine;
     field::Geometry &geometry;
     QImage &fieldPicture;
     QImage &underPicture;
+    QRect &fieldDirty;
     field::Points &points;
     field::Executor &executor;
     QVector<QLabel *> &labelsX;

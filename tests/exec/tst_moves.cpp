@@ -17,6 +17,8 @@ struct Bench {
     QStringList events;  // "show", "pause <ms>", "stop", "message"
     QStringList messages;
     QImage lastShown;
+    QRect drawn;            // what the moves reported drawing since the last frame
+    QStringList unreported;  // frames that changed pixels outside what was reported
 
     Bench(qint16 x, qint16 y, qint16 dir)
     {
@@ -28,8 +30,10 @@ struct Bench {
         points.ay = y;
         points.adir = dir;
         field::PlaceExecutorAtStart(picture, under, g, points, e);
+        lastShown = picture.copy();
 
         c.picture = &picture;
+        c.dirty = &drawn;
         c.under = &under;
         c.geometry = g;
         c.executor = &e;
@@ -37,6 +41,15 @@ struct Bench {
         c.wallBlinkPause = 7;
         c.showField = [this] {
             events << QStringLiteral("show");
+            // A frame shows only what the moves reported drawing.
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    if (!drawn.contains(x, y) && picture.pixel(x, y) != lastShown.pixel(x, y)) {
+                        unreported << QStringLiteral("frame %1 at (%2, %3)").arg(count(QStringLiteral("show"))).arg(x).arg(y);
+                        y = picture.height();
+                        break;
+                    }
+            drawn = QRect();
             lastShown = picture.copy();
         };
         c.pause = [this](int ms) { events << QStringLiteral("pause %1").arg(ms); };
@@ -158,6 +171,7 @@ void TestMoves::stepDrawsTrace()
     QCOMPARE(b.under.pixel(c4 + QPoint(1, 1) - b.square(4, 5).topLeft()), kTrace);
     QVERIFY(CountColour(b.picture, b.square(4, 5), kRed) > 0);
     QCOMPARE(CountColour(b.under, b.under.rect(), kRed), 0);
+    QCOMPARE(b.unreported, QStringList());
 }
 
 void TestMoves::jumpKeepsTracesDrawsNone()
@@ -184,6 +198,7 @@ void TestMoves::jumpKeepsTracesDrawsNone()
     const QPoint c4 = b.centre(4, 5);
     QCOMPARE(CountColour(b.picture, QRect(c4.x() + 16, c4.y() - 3, 12, 9), kTrace), 0);
     QCOMPARE(CountColour(b.picture, b.square(5, 5), kTrace), 0);
+    QCOMPARE(b.unreported, QStringList());
 }
 
 void TestMoves::fourTurnsComeBack_data()
@@ -210,6 +225,7 @@ void TestMoves::fourTurnsComeBack()
     QCOMPARE(b.count(QStringLiteral("show")), 12);
     QCOMPARE(b.count(QStringLiteral("pause 3")), 8);
     QCOMPARE(b.events.size(), 20);
+    QCOMPARE(b.unreported, QStringList());
 }
 
 void TestMoves::turnFrom270EndsAtZero()
@@ -274,6 +290,7 @@ void TestMoves::wallBlocksMove()
     QCOMPARE(CountColour(b.picture, glyph, kRed), 0);
     QVERIFY(b.picture.copy(glyph) != b.under);
     QCOMPARE(b.lastShown, b.picture);
+    QCOMPARE(b.unreported, QStringList());
 }
 
 // A run without point А would start with direction -1: no move, a turn adds 90.

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <functional>
+
 using namespace field;
 
 namespace {
@@ -38,6 +40,29 @@ bool ShowsImage(const QImage &before, const QImage &after, int i, QPoint at)
                 return false;
         }
     return true;
+}
+
+// The smallest rectangle holding every pixel in which two pictures differ.
+QRect Difference(const QImage &a, const QImage &b)
+{
+    QRect area;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+// A field with a trace and marks all over, so that drawing anywhere shows.
+QImage BusyField(const Geometry &g)
+{
+    QImage picture = NewPicture(g.w);
+    RedrawEmptyField(picture, g);
+    for (int i = 0; i < g.n; ++i) {
+        DrawTrace(picture, g, QPoint(i, 0), QPoint(i, g.n - 1));
+        DrawPointMark(picture, g, qint16(i), qint16(i), QChar(0x0410));
+    }
+    return picture;
 }
 
 } // namespace
@@ -295,6 +320,65 @@ private slots:
         DrawPointMark(lined, small, 2, 2, QChar(0x0411));
         for (int col = c2.x() - 10; col < c2.x() - 7; ++col)
             QCOMPARE(lined.pixel(col, row), FaceColour().rgb());
+    }
+
+    // Whatever a drawing routine changes lies within the rectangle it
+    // reports: showing the field copies only that.
+    void reportedAreaCoversTheDrawing_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QPoint>("cell");
+        QTest::newRow("12, inside") << 12 << QPoint(4, 7);
+        QTest::newRow("12, top-left corner") << 12 << QPoint(0, 0);
+        QTest::newRow("15, bottom-right corner") << 15 << QPoint(14, 14);
+        QTest::newRow("12, beyond the edge") << 12 << QPoint(12, -1);
+    }
+    void reportedAreaCoversTheDrawing()
+    {
+        QFETCH(int, n);
+        QFETCH(QPoint, cell);
+        const Geometry g = ComputeGeometry(10, qint16(n));
+        const qint16 x = qint16(cell.x()), y = qint16(cell.y());
+        QImage under = NewPicture(g.s);
+        under.fill(qRgb(1, 2, 3));  // unlike anything on the field
+        Points points;
+        points.ax = x;
+        points.ay = y;
+        points.adir = 90;
+        points.bx = qint16(x + 1);
+        points.by = y;
+
+        const QVector<QPair<QString, std::function<QRect(QImage &)>>> routines = {
+            {QStringLiteral("empty field"), [&](QImage &p) { return RedrawEmptyField(p, g); }},
+            {QStringLiteral("restore"), [&](QImage &p) { return RestoreUnderGlyph(p, under, g, x, y); }},
+            {QStringLiteral("mark А"), [&](QImage &p) { return DrawPointMark(p, g, x, y, QChar(0x0410)); }},
+            {QStringLiteral("mark Б"), [&](QImage &p) { return DrawPointMark(p, g, x, y, QChar(0x0411)); }},
+            {QStringLiteral("start"),
+             [&](QImage &p) {
+                 Executor e;
+                 return PlaceExecutorAtStart(p, under, g, points, e);
+             }},
+        };
+        QVector<QPair<QString, std::function<QRect(QImage &)>>> all = routines;
+        for (qint16 d = 0; d <= 360; d = qint16(d + 45)) {
+            all.append({QStringLiteral("glyph %1").arg(d), [&, d](QImage &p) { return DrawGlyph(p, g, x, y, d); }});
+            all.append({QStringLiteral("blocked %1").arg(d),
+                        [&, d](QImage &p) { return DrawBlockedGlyph(p, g, x, y, d); }});
+        }
+        for (QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+            all.append({QStringLiteral("trace"), [&, step](QImage &p) { return DrawTrace(p, g, cell, cell + step); }});
+
+        for (const auto &routine : all) {
+            const QImage before = BusyField(g);
+            QImage picture = before;
+            const QRect reported = routine.second(picture);
+            const QRect changed = Difference(before, picture);
+            if (!changed.isNull() && !reported.contains(changed))
+                QFAIL(qPrintable(QStringLiteral("%1 changed (%2, %3) %4 x %5 but reported (%6, %7) %8 x %9")
+                                     .arg(routine.first)
+                                     .arg(changed.x()).arg(changed.y()).arg(changed.width()).arg(changed.height())
+                                     .arg(reported.x()).arg(reported.y()).arg(reported.width()).arg(reported.height())));
+        }
     }
 
     void saveAndRestoreRoundTrip()

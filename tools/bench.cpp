@@ -4,10 +4,10 @@
 //
 //   putevod_bench [--reps N] [--width PIXELS] [--quick] [--only PART] [--verbose]
 //
-// --reps      very fast runs and drawing-limit passes to take the median of (3)
+// --reps      passes of the very fast runs, drawing limit and roof to take the median of (3)
 // --width     screen width the work window is laid out for (0: the screen's)
 // --quick     fewer steps, insertions and start-ups, for a smoke run
-// --only      one part alone (run, slow, edit, startup, longline), e.g. under a profiler
+// --only      one part alone (run, scale, slow, edit, startup, longline), e.g. under a profiler
 // --verbose   the slow run's timeline and every insertion's time on stderr
 //
 // The start-up figure comes from child processes: the program runs itself
@@ -27,11 +27,13 @@
 #include "field/geometry.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
@@ -48,6 +50,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <numeric>
 
 namespace {
 
@@ -115,6 +118,17 @@ double Median(QVector<double> v)
     std::sort(v.begin(), v.end());
     const int n = int(v.size());
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Nearest-rank percentile: the smallest value that at least share p of the
+// values do not exceed.
+double Percentile(QVector<double> v, double p)
+{
+    if (v.isEmpty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const int rank = int(std::ceil(p * v.size()));
+    return v[qBound(1, rank, int(v.size())) - 1];
 }
 
 double Max(const QVector<double> &v)
@@ -246,7 +260,7 @@ struct Options {
     int reps = 3;
     int width = 0;
     bool quick = false;
-    QByteArray only;  // one part: run, slow, edit, startup or longline
+    QByteArray only;  // one part: run, scale, slow, edit, startup or longline
     bool Does(const char *part) const { return only.isEmpty() || only == part; }
 };
 
@@ -352,18 +366,96 @@ void CheckOnScreen(QWidget *widget, const char *what)
         Fail(QStringLiteral("the screen does not show what %1 paints").arg(QString::fromLatin1(what)));
 }
 
+// The edge walk's cells, counter-clockwise from (0, 0): down, right, up, left.
+QPoint EdgeCell(int n, int i)
+{
+    const int side = n - 1;
+    i %= 4 * side;
+    if (i < side)
+        return QPoint(0, i);
+    if (i < 2 * side)
+        return QPoint(i - side, side);
+    if (i < 3 * side)
+        return QPoint(side, 3 * side - i);
+    return QPoint(4 * side - i, 0);
+}
+
+// Frame i of the edge walk with no engine: a 5-pixel segment of the ШАГ that
+// frame belongs to (two frames a ШАГ) drawn into the picture. The two frames
+// of a ШАГ draw it in two greys, neither the trace's, so that every frame
+// changes the picture. Returns the rectangle drawn into.
+QRect DrawEdgeSegment(QImage &picture, const field::Geometry &g, int i)
+{
+    const QPoint a = EdgeCell(g.n, i / 2), b = EdgeCell(g.n, i / 2 + 1);
+    const QPoint from = field::CellCentre(g, qint16(a.x()), qint16(a.y())) + QPoint(1, 1);
+    const QPoint to = field::CellCentre(g, qint16(b.x()), qint16(b.y())) + QPoint(1, 1);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int grey = i % 2 ? 0xa0 : 0x90;
+    painter.setPen(QPen(QColor(grey, grey, grey), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(from, to);
+    return QRect(from, to).normalized().adjusted(-3, -3, 3, 3) & picture.rect();
+}
+
+// The toolkit's own frame path on this display, with nothing of the
+// program: an opaque top-level widget of the field picture's size that
+// paints from a picture of its own.
+class RoofView : public QWidget
+{
+public:
+    explicit RoofView(int side) : picture(side, side, QImage::Format_RGB32)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFixedSize(side, side);
+        picture.fill(field::FaceColour());
+    }
+    QImage picture;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter painter(this);
+        const QRect r = event->rect();
+        painter.drawImage(r.topLeft(), picture, r);
+        ++paints;
+    }
+};
+
+// Frames per second of the roof: one segment drawn and repaint() of its
+// rectangle per frame, along the same edge walk. The widget covers the field
+// control, so the same part of the screen is written to.
+double MeasureRoof(TfrmPvPupil &w, int frames)
+{
+    RoofView roof(In(w).geometry.w);
+    roof.move(In(w).ui->PaintImage->mapToGlobal(QPoint(0, 0)));
+    roof.show();
+    WaitExposed(&roof);
+    roof.paints = 0;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < frames; ++i)
+        roof.repaint(DrawEdgeSegment(roof.picture, In(w).geometry, i));
+    const qint64 ns = t.nsecsElapsed();
+    if (roof.paints != frames)
+        Fail(QStringLiteral("%1 of %2 roof frames were painted").arg(roof.paints).arg(frames));
+    CheckOnScreen(&roof, "the roof widget");
+    roof.hide();
+    QCoreApplication::processEvents();
+    return frames / (ns / 1e9);
+}
+
 struct RunFigures {
     double stepsPerSecond = 0;
-    double framesPerSecond = 0;  // the drawing limit
     int runFrames = 0;
 };
 
-RunFigures MeasureRun(TfrmPvPupil &w, int steps)
+// A very fast run of the listing in the window, stopped through the stop
+// flag after `steps` ШАГ.
+RunFigures MeasureVeryFastRun(TfrmPvPupil &w, int steps)
 {
     RunFigures f;
     FrameCounter counter(&w);
-
-    // The run, stopped through the stop flag after `steps` ШАГ.
     EnterDebug(w);
     counter.Reset(steps);
     QElapsedTimer t;
@@ -379,47 +471,26 @@ RunFigures MeasureRun(TfrmPvPupil &w, int steps)
     f.runFrames = counter.frames;
     CheckOnScreen(In(w).ui->PaintImage, "the field");
     CheckOnScreen(In(w).ui->lstCom, "the listing");
+    return f;
+}
 
-    // The same number of ШАГ's frames with no engine: a trace segment drawn
-    // into the field picture and the field shown, twice per ШАГ, along the
-    // same edge.
-    const field::Geometry g = In(w).geometry;
-    const int n = g.n;
-    auto cell = [n](int i) {
-        // The edge counter-clockwise from (0, 0): down, right, up, left.
-        const int side = n - 1;
-        i %= 4 * side;
-        if (i < side)
-            return QPoint(0, i);
-        if (i < 2 * side)
-            return QPoint(i - side, side);
-        if (i < 3 * side)
-            return QPoint(side, 3 * side - i);
-        return QPoint(4 * side - i, 0);
-    };
-    const int frames = 2 * steps;
+// The program's own frame path with no engine: `frames` segments drawn into
+// the field picture, each shown with ShowField.
+double MeasureDrawingLimit(TfrmPvPupil &w, int frames)
+{
+    FrameCounter counter(&w);
     counter.Reset(0);
+    QElapsedTimer t;
     t.start();
     for (int i = 0; i < frames; ++i) {
-        const QPoint a = cell(i / 2), b = cell(i / 2 + 1);
-        {
-            QPainter painter(&In(w).fieldPicture);
-            painter.setRenderHint(QPainter::Antialiasing, false);
-            // Every frame changes the picture: the two frames of a ШАГ draw
-            // the segment in two greys, neither the trace's.
-            const int grey = i % 2 ? 0xa0 : 0x90;
-            painter.setPen(QPen(QColor(grey, grey, grey), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            painter.drawLine(field::CellCentre(g, qint16(a.x()), qint16(a.y())) + QPoint(1, 1),
-                             field::CellCentre(g, qint16(b.x()), qint16(b.y())) + QPoint(1, 1));
-        }
+        In(w).fieldDirty |= DrawEdgeSegment(In(w).fieldPicture, In(w).geometry, i);
         In(w).ShowField();
     }
     const qint64 drawNs = t.nsecsElapsed();
     if (counter.frames != frames)
         Fail(QStringLiteral("%1 of %2 field frames were painted").arg(counter.frames).arg(frames));
-    f.framesPerSecond = frames / (drawNs / 1e9);
     CheckOnScreen(In(w).ui->PaintImage, "the field");
-    return f;
+    return frames / (drawNs / 1e9);
 }
 
 // ---------------------------------------------------------------------------
@@ -515,6 +586,9 @@ QStringList LongListing(int total)
 
 struct EditFigures {
     QVector<double> insertMs;
+    // For each insertion, what the system did meanwhile: page faults taken,
+    // and times the process was preempted (involuntary context switches).
+    QVector<long> insertFaults, insertPreemptions;
     QVector<double> loadMs;
     QVector<double> saveMs;
 };
@@ -552,15 +626,23 @@ EditFigures MeasureEditing(TfrmPvPupil &w, int insertions, int fileReps)
         w.SetCurrentLine(row);
         QCoreApplication::processEvents();
         const int before = In(w).listing->rowCount();
+        rusage r0{}, r1{};
+        getrusage(RUSAGE_SELF, &r0);
         QElapsedTimer t;
         t.start();
         handlers[i % 5]();
         const double handlerMs = t.nsecsElapsed() / 1e6;
         QCoreApplication::processEvents();
         f.insertMs << t.nsecsElapsed() / 1e6;
+        getrusage(RUSAGE_SELF, &r1);
+        f.insertFaults << r1.ru_minflt - r0.ru_minflt + r1.ru_majflt - r0.ru_majflt;
+        f.insertPreemptions << r1.ru_nivcsw - r0.ru_nivcsw;
         if (verbose)
-            std::fprintf(stderr, "insertion %d before row %d: %.3f ms, of which the handler %.3f ms\n", i, row,
-                         f.insertMs.last(), handlerMs);
+            std::fprintf(stderr,
+                         "insertion %d before row %d: %.3f ms, of which the handler %.3f ms; "
+                         "%ld page faults, %ld waits, %ld preemptions\n",
+                         i, row, f.insertMs.last(), handlerMs, r1.ru_minflt - r0.ru_minflt,
+                         r1.ru_nvcsw - r0.ru_nvcsw, r1.ru_nivcsw - r0.ru_nivcsw);
         Check(In(w).listing->rowCount() > before, "an insertion inserted nothing");
     }
 
@@ -713,6 +795,33 @@ LongLineFigures MeasureLongLine(TfrmPvPupil &w)
     w.N4Click();
     QCoreApplication::processEvents();
     return f;
+}
+
+// ---------------------------------------------------------------------------
+// Scaling of the very fast run
+
+// The edge walk at the top of a listing of `total` lines; the lines after its
+// endless loop are never reached.
+void BuildLongEdgeWalk(TfrmPvPupil &w, int total)
+{
+    BuildEdgeWalk(w);
+    const QStringList walk = w.Lines();
+    const QStringList rest = LongListing(total - 8);
+    const QStringList lines = rest.mid(0, 4) + walk.mid(4, 8) + rest.mid(4);
+    Check(lines.size() == total, "the long edge walk has the wrong length");
+    In(w).listing->setStringList(lines);
+    w.SetCurrentLine(4);
+    In(w).RecountStatistics();
+    QCoreApplication::processEvents();
+}
+
+// The field made n cells a side through the size submenu.
+void SetFieldSize(TfrmPvPupil &w, int n)
+{
+    QAction *items[] = {In(w).ui->N1212, In(w).ui->N1313, In(w).ui->N1414, In(w).ui->N1515};
+    items[n - 12]->trigger();
+    Check(In(w).geometry.n == n, "the field size did not change");
+    QCoreApplication::processEvents();
 }
 
 // ---------------------------------------------------------------------------
@@ -878,21 +987,55 @@ int main(int argc, char **argv)
             .arg(In(w).geometry.p)
             .arg(In(w).geometry.w));
 
-    QVector<double> stepRates, frameRates, ratios;
-    if (options.Does("run")) {
+    QVector<double> stepRates, frameRates, ratios, roofRates, roofRatios;
+    QVector<double> longRates, wideRates;
+    const int rounds = options.quick ? 2 : 10;  // of the very fast run in each pass
+    if (options.Does("run"))
         Out(QStringLiteral("# very fast listing:\n") + Listing(w.Lines()));
-        for (int r = 0; r < options.reps; ++r) {
-            BuildEdgeWalk(w);
-            const RunFigures run = MeasureRun(w, steps);
-            stepRates << run.stepsPerSecond;
-            frameRates << run.framesPerSecond;
-            // The drawing limit in ШАГ: two frames each.
-            ratios << run.stepsPerSecond / (run.framesPerSecond / 2);
-            Out(QStringLiteral("#   pass %1: %2 ШАГ/s, drawing limit %3 frames/s, %4 frames in the run")
+    for (int r = 0; r < options.reps && (options.Does("run") || options.Does("scale")); ++r) {
+        if (options.Does("run")) {
+            // The run, the drawing limit and the roof take turns in rounds of
+            // a tenth of the ШАГ each, so that all three meet the same load on
+            // a shared machine; each is timed over its rounds together.
+            const int chunk = steps / rounds;
+            double runS = 0, limitS = 0, roofS = 0;
+            int runFrames = 0;
+            for (int k = 0; k < rounds; ++k) {
+                BuildEdgeWalk(w);
+                const RunFigures run = MeasureVeryFastRun(w, chunk);
+                runS += chunk / run.stepsPerSecond;
+                runFrames += run.runFrames;
+                // The same number of frames as the run's ШАГ make, two each.
+                limitS += 2 * chunk / MeasureDrawingLimit(w, 2 * chunk);
+                roofS += 2 * chunk / MeasureRoof(w, 2 * chunk);
+            }
+            const double stepRate = rounds * chunk / runS;
+            const double frameRate = 2 * rounds * chunk / limitS;
+            const double roof = 2 * rounds * chunk / roofS;
+            stepRates << stepRate;
+            frameRates << frameRate;
+            ratios << stepRate / (frameRate / 2);
+            roofRates << roof;
+            roofRatios << stepRate * 2 / roof;
+            Out(QStringLiteral("#   pass %1: %2 ШАГ/s, drawing limit %3 frames/s, roof %4 frames/s, "
+                               "%5 frames in the run")
                     .arg(r + 1)
-                    .arg(run.stepsPerSecond, 0, 'f', 1)
-                    .arg(run.framesPerSecond, 0, 'f', 1)
-                    .arg(run.runFrames));
+                    .arg(stepRate, 0, 'f', 1)
+                    .arg(frameRate, 0, 'f', 1)
+                    .arg(roof, 0, 'f', 1)
+                    .arg(runFrames));
+        }
+        if (options.Does("scale")) {
+            BuildLongEdgeWalk(w, 10000);
+            longRates << MeasureVeryFastRun(w, steps).stepsPerSecond;
+            BuildEdgeWalk(w);
+            SetFieldSize(w, 15);
+            wideRates << MeasureVeryFastRun(w, steps).stepsPerSecond;
+            SetFieldSize(w, 12);
+            Out(QStringLiteral("#   pass %1: 10,000 lines %2 ШАГ/s, field 15 %3 ШАГ/s")
+                    .arg(r + 1)
+                    .arg(longRates.last(), 0, 'f', 1)
+                    .arg(wideRates.last(), 0, 'f', 1));
         }
     }
 
@@ -917,23 +1060,62 @@ int main(int argc, char **argv)
         Out(QStringLiteral("# medians over %1 pass(es); each pass's ratio is taken within the pass")
                 .arg(options.reps));
         Figure("very_fast_run", Median(stepRates), QStringLiteral("ШАГ/s"), {Target::AtLeast, 1500},
-               QStringLiteral("%1 ШАГ, stopped through the stop flag; %2 of the drawing limit")
+               QStringLiteral("%1 ШАГ in %2 runs stopped through the stop flag; %3 of the drawing limit")
                    .arg(steps)
+                   .arg(rounds)
                    .arg(Median(ratios), 0, 'f', 3));
         Figure("drawing_limit", frameRate, QStringLiteral("frames/s"), {},
                QStringLiteral("%1 frames, segment + ShowField; %2 ШАГ/s at two frames per ШАГ")
                    .arg(2 * steps)
                    .arg(frameRate / 2, 0, 'f', 1));
         Figure("run_to_drawing_limit", Median(ratios), QStringLiteral("ratio"), {Target::AtLeast, 0.75});
+        Figure("roof", Median(roofRates), QStringLiteral("frames/s"), {},
+               QStringLiteral("%1 frames, segment + repaint() of a bare opaque widget; %2 ШАГ/s at two "
+                              "frames per ШАГ")
+                   .arg(2 * steps)
+                   .arg(Median(roofRates) / 2, 0, 'f', 1));
+        Figure("run_to_roof", Median(roofRatios), QStringLiteral("ratio"), {Target::AtLeast, 0.8});
+    }
+    if (options.Does("scale")) {
+        const double base = Median(stepRates);
+        const QString against = base > 0 ? QStringLiteral("%1 of the 13-line run on 12 cells") : QString();
+        Figure("very_fast_run_10k_lines", Median(longRates), QStringLiteral("ШАГ/s"), {},
+               base > 0 ? against.arg(Median(longRates) / base, 0, 'f', 3) : QString());
+        Figure("very_fast_run_15_cells", Median(wideRates), QStringLiteral("ШАГ/s"), {},
+               base > 0 ? against.arg(Median(wideRates) / base, 0, 'f', 3) : QString());
     }
     if (options.Does("edit")) {
         Figure("insert_10k_median", Median(edit.insertMs), QStringLiteral("ms"), {Target::Below, 5},
                QStringLiteral("%1 insertions").arg(edit.insertMs.size()));
         const QVector<double> rest = edit.insertMs.mid(1);
+        Figure("insert_10k_p99", Percentile(edit.insertMs, 0.99), QStringLiteral("ms"), {},
+               QStringLiteral("nearest rank"));
         Figure("insert_10k_worst", Max(edit.insertMs), QStringLiteral("ms"), {Target::Below, 5},
                QStringLiteral("the first insertion %1 ms, the worst of the others %2 ms")
                    .arg(edit.insertMs.value(0), 0, 'f', 3)
                    .arg(Max(rest), 0, 'f', 3));
+        {
+            // The slowest 2 % of the insertions against the others: page
+            // faults and preemptions of the process while they lasted.
+            QVector<int> order(edit.insertMs.size());
+            std::iota(order.begin(), order.end(), 0);
+            std::sort(order.begin(), order.end(), [&](int a, int b) { return edit.insertMs[a] > edit.insertMs[b]; });
+            const int slow = qMax(1, int(order.size()) / 50);
+            double slowFaults = 0, slowPre = 0, restFaults = 0, restPre = 0;
+            for (int k = 0; k < order.size(); ++k) {
+                const int i = order[k];
+                (k < slow ? slowFaults : restFaults) += edit.insertFaults[i];
+                (k < slow ? slowPre : restPre) += edit.insertPreemptions[i];
+            }
+            const int others = qMax(1, int(order.size()) - slow);
+            Out(QStringLiteral("# slowest %1 insertions: %2 page faults and %3 preemptions each on average; "
+                               "the others %4 and %5")
+                    .arg(slow)
+                    .arg(slowFaults / slow, 0, 'f', 1)
+                    .arg(slowPre / slow, 0, 'f', 1)
+                    .arg(restFaults / others, 0, 'f', 1)
+                    .arg(restPre / others, 0, 'f', 1));
+        }
         Figure("load_10k", Median(edit.loadMs), QStringLiteral("ms"), {Target::Below, 100},
                QStringLiteral("median of %1, worst %2 ms")
                    .arg(edit.loadMs.size())
