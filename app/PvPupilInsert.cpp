@@ -173,54 +173,27 @@ void TfrmPvPupil::InsertCommandLine(const QString &word)
 // Branches and loops: the condition panel opens level with its button, at
 // the right edge of the command panel.
 
-void TfrmPvPupil::PPButtonIfClick()
+void TfrmPvPupil::PPButtonIfClick() { OpenConditionPanel(ui->PanelIf, ui->PPButtonIf, ui->ButtonIf); }
+void TfrmPvPupil::PPButtonWhileClick() { OpenConditionPanel(ui->PanelWhile, ui->PPButtonWhile, ui->ButtonWhile); }
+void TfrmPvPupil::ButtonIfClick() { InsertConstruct(ui->PanelIf, ui->PPButtonIf, editor::InsertBranch, false); }
+void TfrmPvPupil::ButtonIfNotClick() { InsertConstruct(ui->PanelIf, ui->PPButtonIf, editor::InsertBranch, true); }
+void TfrmPvPupil::ButtonWhileClick() { InsertConstruct(ui->PanelWhile, ui->PPButtonWhile, editor::InsertLoop, false); }
+void TfrmPvPupil::ButtonWhileNotClick() { InsertConstruct(ui->PanelWhile, ui->PPButtonWhile, editor::InsertLoop, true); }
+
+void TfrmPvPupil::OpenConditionPanel(QWidget *panel, QPushButton *opener, QPushButton *first)
 {
-    ui->PanelIf->move(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width(),
-                      ui->PPPanelSystCom->y() + ui->PPButtonIf->y());
-    ui->PanelIf->show();
-    ui->PanelIf->raise();
-    ui->ButtonIf->setFocus(Qt::OtherFocusReason);
+    panel->move(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width(), ui->PPPanelSystCom->y() + opener->y());
+    panel->show();
+    panel->raise();
+    first->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmPvPupil::PPButtonWhileClick()
+void TfrmPvPupil::InsertConstruct(QWidget *panel, QPushButton *opener, ConstructEdit insert, bool negated)
 {
-    ui->PanelWhile->move(ui->PPPanelSystCom->x() + ui->PPPanelSystCom->width(),
-                         ui->PPPanelSystCom->y() + ui->PPButtonWhile->y());
-    ui->PanelWhile->show();
-    ui->PanelWhile->raise();
-    ui->ButtonWhile->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPvPupil::ButtonIfClick()
-{
-    ui->PanelIf->hide();
-    const editor::Edit edit = editor::InsertBranch(Lines(), CurrentLine(), false);
+    panel->hide();
+    const editor::Edit edit = insert(Lines(), CurrentLine(), negated);
     ApplyEdit(edit);
-    ui->PPButtonIf->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPvPupil::ButtonIfNotClick()
-{
-    ui->PanelIf->hide();
-    const editor::Edit edit = editor::InsertBranch(Lines(), CurrentLine(), true);
-    ApplyEdit(edit);
-    ui->PPButtonIf->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPvPupil::ButtonWhileClick()
-{
-    ui->PanelWhile->hide();
-    const editor::Edit edit = editor::InsertLoop(Lines(), CurrentLine(), false);
-    ApplyEdit(edit);
-    ui->PPButtonWhile->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPvPupil::ButtonWhileNotClick()
-{
-    ui->PanelWhile->hide();
-    const editor::Edit edit = editor::InsertLoop(Lines(), CurrentLine(), true);
-    ApplyEdit(edit);
-    ui->PPButtonWhile->setFocus(Qt::OtherFocusReason);
+    opener->setFocus(Qt::OtherFocusReason);
 }
 
 // Keys on the four condition buttons: Esc closes the panel without inserting.

@@ -122,6 +122,11 @@ private:
     };
     QVector<CommandButton> CommandButtons() const;  // PvPupilInsert.cpp
     void InsertCommandLine(const QString &word);    // ШАГ, ПРЫЖОК or ПОВОРОТ before the current line
+    // A condition panel opens level with its opener button; choosing a
+    // condition closes it and inserts the construct.
+    using ConstructEdit = editor::Edit (*)(const QStringList &lines, int k, bool negated);
+    void OpenConditionPanel(QWidget *panel, QPushButton *opener, QPushButton *first);
+    void InsertConstruct(QWidget *panel, QPushButton *opener, ConstructEdit insert, bool negated);
 
     // ---- Set-up: one routine per part of the window -----------------------
     void SetupStageMenu();                // PvPupilUnit.cpp
