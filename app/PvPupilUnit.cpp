@@ -3,6 +3,7 @@
 #include "PvPupilUnit.h"
 #include "ui_PvPupilUnit.h"
 
+#include "CloseRequests.h"
 #include "Hints.h"
 #include "ListingDelegate.h"
 #include "Resources.h"
@@ -120,6 +121,10 @@ void TfrmPvPupil::FormCreate(int screenWidth)
     }
 
     qApp->installEventFilter(this);
+    closeWatch = std::make_unique<CloseRequestWatch>(this, [this] {
+        if (running)
+            closePending = true;
+    });
     ResetWorkWindow();
 }
 

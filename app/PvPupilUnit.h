@@ -31,6 +31,7 @@
 namespace Ui {
 class TfrmPvPupil;
 }
+class CloseRequestWatch;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -197,6 +198,9 @@ private:
     Stage stage = Stage::Initial;
     bool running = false;       // a run is in progress
     bool closePending = false;  // the pupil asked to close during a run
+    // Notes the window manager's close requests during a run, also those a
+    // run's message box would make the toolkit drop.
+    std::unique_ptr<CloseRequestWatch> closeWatch;
     // The listing changed (insertions, deletions, blank lines, comments)
     // since Начать, the last save or the last load.
     bool modified = false;

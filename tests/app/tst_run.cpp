@@ -387,8 +387,8 @@ void TestRun::closeOrders()
         const QString step = steps.isEmpty() ? QString() : steps.takeFirst();
         return step == QLatin1String("question:no") ? dialogs::Answer::No : dialogs::Answer::Cancel;
     };
-    // A window manager's request is dropped while a box blocks the window;
-    // close() is not, so it reaches the window in every order.
+    // close() stands for the window manager's request here; the real request
+    // through the X server is tests/e2e/tst_close_requests.cpp.
     const auto closeRequest = [this] { w->close(); };
     bool afterRun = false;
     // Each step waits for its moment, then acts: during the run, while the

@@ -50,6 +50,10 @@ public:
     void ResetStatistics() { m_w.ResetStatistics(); }
     bool ApplyPoints() { return m_w.ApplyPoints(); }
     void FormClick() { m_w.FormClick(); }
+    void StartRun(int turnFramePause, int wallBlinkPause, int linePause)
+    {
+        m_w.StartRun(turnFramePause, wallBlinkPause, linePause);
+    }
     int MenuHeight() const { return m_w.MenuHeight(); }
     static bool IsWayland() { return TfrmPvPupil::IsWayland(); }
 
