@@ -55,6 +55,8 @@ void Message(QWidget *parent, Kind kind, const QString &text)
     case Kind::Stop: icon = QMessageBox::Critical; break;
     }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    // "OK" as it is, whatever language the toolkit's own texts are in.
+    box.button(QMessageBox::Ok)->setText(texts::kOk);
     FixBorder(box);
     box.exec();
 }

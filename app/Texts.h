@@ -55,6 +55,7 @@ inline const QString kNoPointA =
     QStringLiteral("Точка А не задана или лежит вне поля. Задайте точку А на этапе \"Разработка\".");
 
 // ---- Message boxes ---------------------------------------------------------
+inline const QString kOk = QStringLiteral("OK");
 inline const QString kYes = QStringLiteral("Да");
 inline const QString kNo = QStringLiteral("Нет");
 inline const QString kCancel = QStringLiteral("Отмена");

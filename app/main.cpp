@@ -4,6 +4,7 @@
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
+#include "Translation.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     // The installed desktop entry's name: docks and task bars take the
     // program's icon and name from it.
     QGuiApplication::setDesktopFileName(QStringLiteral(PUTEVOD_APP_ID));
+    translation::InstallToolkitTranslation(app);
 
     frmMainPupil = new TfrmMainPupil;
     frmPvPupil = new TfrmPvPupil;

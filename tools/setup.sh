@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what the build and the tests need, when it is missing (Debian 12).
 set -e
-PACKAGES="cmake g++ make pkg-config qt6-base-dev libxcb1-dev fonts-liberation2 xvfb xauth
+PACKAGES="cmake g++ make pkg-config qt6-base-dev libxcb1-dev qt6-translations-l10n fonts-liberation2 xvfb xauth
     dpkg-dev file rpm lintian desktop-file-utils appstream
     openbox xdotool x11-xkb-utils x11-utils weston qt6-wayland"
 missing=""
