@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 namespace dialogs {
 
@@ -16,6 +19,22 @@ std::function<void()> beepHook;
 std::function<Answer(const MessageRecord &)> questionHook;
 
 namespace {
+
+// Fits a 1024 x 600 screen.
+const QSize kFileDialogSize(800, 480);
+
+// The file dialog's "Type" column: the toolkit's translation lacks the word
+// for a folder; files keep their types, named in the program's locale.
+class FileTypes : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isDir())
+            return texts::kFolderType;
+        return QFileIconProvider::type(info);
+    }
+};
 
 // A box of fixed size with a close box only, whatever the window manager
 // would add to a dialog.
@@ -89,6 +108,7 @@ QString AskFileName(QWidget *parent, const FileRequest &request)
 {
     if (fileHook)
         return fileHook(request);
+    FileTypes types;  // outlives the dialog, whose threads ask it
     QFileDialog dialog(parent, request.title);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
@@ -100,6 +120,18 @@ QString AskFileName(QWidget *parent, const FileRequest &request)
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    // Room for the detail view's columns, each as wide as what it shows
+    // (Russian dates and file types are longer than the toolkit expects);
+    // the name takes the rest.
+    dialog.resize(kFileDialogSize);
+    dialog.setIconProvider(&types);
+    if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();

@@ -58,6 +58,9 @@ TfrmMainPupil::TfrmMainPupil(QWidget *parent) : QMainWindow(parent), ui(new Ui::
 
     // Titles.
     SetLabelLook(ui->Label4, SerifFont(9, false), Qt::black);
+    // The maker's web address, as given at build time; none, none shown.
+    ui->Label4->setText(QStringLiteral(PUTEVOD_HOMEPAGE));
+    ui->Label4->adjustSize();
     SetLabelLook(ui->TitleLab1, SerifFont(48, true), kMaroon);
     SetLabelLook(ui->Label2, SerifFont(35, true), kMaroon);
     SetLabelLook(ui->Label6, SerifFont(29, true), kMaroon);

@@ -56,6 +56,7 @@ inline const QString kNoPointA =
 
 // ---- Message boxes ---------------------------------------------------------
 inline const QString kOk = QStringLiteral("OK");
+inline const QString kFolderType = QStringLiteral("Папка");
 inline const QString kYes = QStringLiteral("Да");
 inline const QString kNo = QStringLiteral("Нет");
 inline const QString kCancel = QStringLiteral("Отмена");

@@ -7,6 +7,7 @@
 #include "Translation.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +16,9 @@ int main(int argc, char *argv[])
     // The installed desktop entry's name: docks and task bars take the
     // program's icon and name from it.
     QGuiApplication::setDesktopFileName(QStringLiteral(PUTEVOD_APP_ID));
+    // The whole program speaks Russian, whatever the system's locale: the
+    // file dialogs' dates and file types too.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     translation::InstallToolkitTranslation(app);
 
     frmMainPupil = new TfrmMainPupil;

@@ -7,7 +7,9 @@
 #   share/metainfo/<id>.metainfo.xml              AppStream metadata
 #   share/icons/hicolor/<n>x<n>/apps/<id>.png     the icon, 16 to 256
 #   share/man/man1/putevod.1.gz                   the manual page
+#   share/man/ru/man1/putevod.1.gz                the manual page in Russian
 #   share/doc/putevodka/{copyright,changelog.gz}  licence and changes
+#   share/doc/putevodka/ru/                       the teacher's guide (Russian)
 #
 # <id> is the application id below; the program gives it to the window system
 # as its desktop file name, so that docks and task bars find the icon.
@@ -17,8 +19,18 @@ include(GNUInstallDirs)
 set(PUTEVOD_APP_ID ru.putevodka.Putevodka)
 set(PUTEVOD_PACKAGE putevodka)
 set(PUTEVOD_BINARY putevod)
-set(PUTEVOD_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
-set(PUTEVOD_MAINTAINER "Putevodka developers <dev@putevodka.ru>")
+# The program's web address and the packages' maintainer are the packager's
+# to give (README, "Installing"): -DPUTEVOD_HOMEPAGE=https://…/ and
+# -DPUTEVOD_MAINTAINER="Name <e-mail>". With no homepage, nothing names one
+# (the packages, the metadata and its screenshot, the start window); the
+# maintainer field, which the packages must have, then names an address
+# under the reserved domain .invalid, which can belong to no one.
+set(PUTEVOD_HOMEPAGE "" CACHE STRING "The program's web address, ending in /; none when empty")
+set(PUTEVOD_MAINTAINER "Putevodka developers <maintainer@putevodka.invalid>"
+    CACHE STRING "The packages' maintainer: Name <e-mail>")
+if(PUTEVOD_HOMEPAGE AND NOT PUTEVOD_HOMEPAGE MATCHES "/$")
+  string(APPEND PUTEVOD_HOMEPAGE "/")
+endif()
 # Under X11 the windows' class is the application name (the application
 # title); the desktop entry names it, so that task bars match the windows to
 # the entry there. Wayland uses the desktop file name itself.
@@ -26,6 +38,9 @@ set(PUTEVOD_WM_CLASS PUTEVOD_FREE)
 set(PUTEVOD_ICON_SIZES 16 22 24 32 48 64 128 256)
 
 target_compile_definitions(putevod PRIVATE PUTEVOD_APP_ID="${PUTEVOD_APP_ID}")
+# The start window shows the web address under its picture.
+set_property(SOURCE app/MainPupilUnit.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             PUTEVOD_HOMEPAGE="${PUTEVOD_HOMEPAGE}")
 # No console window under Windows.
 set_target_properties(putevod PROPERTIES WIN32_EXECUTABLE ON)
 # A read-only global offset table, as distributions build their programs.
@@ -38,9 +53,24 @@ endif()
 # the build needs no shell tools.
 set(dist ${CMAKE_CURRENT_BINARY_DIR}/dist)
 set(desktop_src ${CMAKE_CURRENT_SOURCE_DIR}/resources/desktop)
+# The metadata's homepage and screenshot only where there is a homepage: the
+# screenshot is resources/screenshots/work-window.png, published there.
+set(PUTEVOD_METAINFO_URLS "")
+if(PUTEVOD_HOMEPAGE)
+  set(PUTEVOD_METAINFO_URLS "  <url type=\"homepage\">${PUTEVOD_HOMEPAGE}</url>
+  <screenshots>
+    <screenshot type=\"default\">
+      <caption>An algorithm run on a 12 × 12 field</caption>
+      <caption xml:lang=\"ru\">Алгоритм, выполненный на поле 12 × 12</caption>
+      <image type=\"source\" width=\"1024\" height=\"704\">${PUTEVOD_HOMEPAGE}screenshots/work-window.png</image>
+    </screenshot>
+  </screenshots>
+")
+endif()
 configure_file(${desktop_src}/putevodka.desktop.in ${dist}/${PUTEVOD_APP_ID}.desktop @ONLY)
 configure_file(${desktop_src}/putevodka.metainfo.xml.in ${dist}/${PUTEVOD_APP_ID}.metainfo.xml @ONLY)
 configure_file(${desktop_src}/putevod.1.in ${dist}/gz/putevod.1 @ONLY)
+configure_file(${desktop_src}/putevod.ru.1.in ${dist}/gz/ru/putevod.1 @ONLY)
 configure_file(${desktop_src}/changelog.in ${dist}/gz/changelog @ONLY)
 
 # The licence in Debian's machine-readable copyright format: LICENSE, each
@@ -49,10 +79,14 @@ file(READ ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE license_text)
 string(REGEX REPLACE "\n+$" "" license_text "${license_text}")
 string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
 string(REPLACE "\n" "\n " license_text "${license_text}")
+set(copyright_source "")
+if(PUTEVOD_HOMEPAGE)
+  set(copyright_source "Source: ${PUTEVOD_HOMEPAGE}\n")
+endif()
 file(WRITE ${dist}/copyright
   "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
   "Upstream-Name: ${PUTEVOD_PACKAGE}\n"
-  "Source: ${PUTEVOD_HOMEPAGE}\n\n"
+  "${copyright_source}\n"
   "Files: *\n"
   "Copyright: 2026 The Putevodka developers\n"
   "License: MIT\n"
@@ -62,7 +96,8 @@ file(WRITE ${dist}/copyright
 # same sources are the same; where there is no gzip (not a Unix system),
 # CMake compresses them itself.
 find_program(GZIP_EXECUTABLE gzip)
-foreach(name putevod.1 changelog)
+file(MAKE_DIRECTORY ${dist}/ru)
+foreach(name putevod.1 ru/putevod.1 changelog)
   if(GZIP_EXECUTABLE)
     execute_process(COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${dist}/gz/${name}
                     OUTPUT_FILE ${dist}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
@@ -85,6 +120,10 @@ foreach(size ${PUTEVOD_ICON_SIZES})
           RENAME ${PUTEVOD_APP_ID}.png)
 endforeach()
 install(FILES ${dist}/putevod.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${dist}/ru/putevod.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
+# The teacher's guide in Russian, with its screenshots.
+install(FILES docs/ru/guide.md DESTINATION ${docdir}/ru)
+install(DIRECTORY docs/ru/images DESTINATION ${docdir}/ru)
 install(FILES ${dist}/copyright ${dist}/changelog.gz DESTINATION ${docdir})
 
 # `cpack` installs what is already built: tools/package.sh builds the program
@@ -141,6 +180,7 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 # Directories that belong to the distribution's own packages.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
     /usr/share/applications /usr/share/metainfo /usr/share/man /usr/share/man/man1
+    /usr/share/man/ru /usr/share/man/ru/man1
     /usr/share/icons /usr/share/icons/hicolor)
 foreach(size ${PUTEVOD_ICON_SIZES})
   list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
