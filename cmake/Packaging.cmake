@@ -161,10 +161,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # translations; without them those stay in English.
 if(TARGET Qt6::Core)
   set(PUTEVOD_QT_TRANSLATIONS_DEB qt6-translations-l10n)
-  set(PUTEVOD_QT_TRANSLATIONS_RPM qt6-qttranslations)
 else()
   set(PUTEVOD_QT_TRANSLATIONS_DEB qttranslations5-l10n)
-  set(PUTEVOD_QT_TRANSLATIONS_RPM qt5-qttranslations)
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, ${PUTEVOD_QT_TRANSLATIONS_DEB}")
 
@@ -174,7 +172,6 @@ set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_GROUP Applications/Education)
 set(CPACK_RPM_PACKAGE_SUMMARY "School environment for algorithms on a square field")
 set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_RPM_PACKAGE_SUGGESTS ${PUTEVOD_QT_TRANSLATIONS_RPM})
 # The desktop entry starts the program from the PATH: it stays in /usr.
 set(CPACK_PACKAGE_RELOCATABLE OFF)
 # Directories that belong to the distribution's own packages.
