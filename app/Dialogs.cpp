@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -34,6 +37,30 @@ public:
             return texts::kFolderType;
         return QFileIconProvider::type(info);
     }
+};
+
+// The file dialog's sizes and dates in the program's locale (the toolkit
+// writes them in the system's, which may be English).
+class FileSizesAndDates : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (files && role == Qt::DisplayRole) {
+            const QModelIndex source = mapToSource(index);
+            if (index.column() == kSizeColumn && !files->isDir(source))
+                return QLocale().formattedDataSize(files->size(source));
+            if (index.column() == kDateColumn)
+                return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int kSizeColumn = 1;
+    static constexpr int kDateColumn = 3;
 };
 
 // A box of fixed size with a close box only, whatever the window manager
@@ -126,6 +153,7 @@ QString AskFileName(QWidget *parent, const FileRequest &request)
     // the name takes the rest.
     dialog.resize(kFileDialogSize);
     dialog.setIconProvider(&types);
+    dialog.setProxyModel(new FileSizesAndDates(&dialog));
     if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
         QHeaderView *header = view->header();
         header->setStretchLastSection(false);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <cstdio>
@@ -24,6 +25,11 @@ QString TranslationsPath(long)
 }
 
 } // namespace
+
+void UseRussianLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
 
 QString ToolkitTranslationsDir()
 {

@@ -8,6 +8,9 @@ class QCoreApplication;
 
 namespace translation {
 
+// Makes Russian the program's locale (dates, sizes), whatever the system's.
+void UseRussianLocale();
+
 // The folder the toolkit's translations are installed in.
 QString ToolkitTranslationsDir();
 

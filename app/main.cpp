@@ -7,7 +7,6 @@
 #include "Translation.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char *argv[])
 {
@@ -18,7 +17,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(PUTEVOD_APP_ID));
     // The whole program speaks Russian, whatever the system's locale: the
     // file dialogs' dates and file types too.
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    translation::UseRussianLocale();
     translation::InstallToolkitTranslation(app);
 
     frmMainPupil = new TfrmMainPupil;

@@ -6,6 +6,11 @@
 #include "Translation.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -78,6 +83,7 @@ class TestTranslation : public QObject
 private slots:
     void initTestCase()
     {
+        translation::UseRussianLocale();
         // The same call as at start-up; the package is installed by
         // tools/setup.sh.
         QVERIFY2(translation::InstallToolkitTranslation(*qApp),
@@ -111,6 +117,60 @@ private slots:
         for (const QString &english : kEnglishDialogTexts)
             QVERIFY2(!shown.contains(english), qPrintable(english));
         QVERIFY(shown.contains(QStringLiteral("Отмена")));
+    }
+
+    // The detail view's cells: a folder's type, a file's size and date are
+    // Russian whatever the system's locale.
+    void fileDialogCells()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        QFile file(dir.filePath(QStringLiteral("a.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("x\r\n");
+        file.close();
+        const QDateTime modified = QFileInfo(file).lastModified();
+
+        QMap<QString, QStringList> rows;  // name -> cells
+        QElapsedTimer waited;
+        waited.start();
+        std::function<void()> poll = [&] {
+            auto *view = QApplication::activeModalWidget()
+                             ? QApplication::activeModalWidget()->findChild<QTreeView *>(QStringLiteral("treeView"))
+                             : nullptr;
+            QAbstractItemModel *model = view ? view->model() : nullptr;
+            // The cells fill in as the dialog's file system thread reports.
+            rows.clear();
+            if (model && model->rowCount(view->rootIndex()) >= 2) {
+                for (int r = 0; r < 2; ++r) {
+                    QStringList cells;
+                    for (int c = 0; c < 4; ++c)
+                        cells << model->index(r, c, view->rootIndex()).data().toString();
+                    rows[cells.first()] = cells;
+                }
+            }
+            const bool filled = rows.size() == 2 && !rows.first().value(2).isEmpty()
+                                && !rows.last().value(2).isEmpty();
+            if (filled || waited.elapsed() > 5000) {
+                qobject_cast<QDialog *>(QApplication::activeModalWidget())->reject();
+                return;
+            }
+            QTimer::singleShot(20, poll);
+        };
+        QTimer::singleShot(0, poll);
+        dialogs::FileRequest request;
+        request.save = true;  // opens in the folder of the name it offers
+        request.title = QStringLiteral("Сохранить алгоритм в файле");
+        request.filter = QStringLiteral("Алгоритмы (*.txt)");
+        request.presetName = dir.filePath(QStringLiteral("NoName.txt"));
+        dialogs::AskFileName(nullptr, request);
+
+        QCOMPARE(rows.value(QStringLiteral("folder")).value(2), QStringLiteral("Папка"));
+        const QStringList a = rows.value(QStringLiteral("a.txt"));
+        QCOMPARE(a.value(1), QLocale(QLocale::Russian).formattedDataSize(3));
+        QVERIFY2(!a.value(1).contains(QLatin1String("byte")), qPrintable(a.value(1)));
+        QCOMPARE(a.value(3), QLocale(QLocale::Russian, QLocale::Russia).toString(modified, QLocale::ShortFormat));
     }
 
     // The point panel's edit boxes: their context menu.
