@@ -6,10 +6,10 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
-#include <QIdentityProxyModel>
-#include <QLocale>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
