@@ -4,6 +4,7 @@
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
+#include "TaskMaker.h"
 
 #include <QApplication>
 
@@ -14,6 +15,16 @@ int main(int argc, char *argv[])
     // The installed desktop entry's name: docks and task bars take the
     // program's icon and name from it.
     QGuiApplication::setDesktopFileName(QStringLiteral(PUTEVOD_APP_ID));
+
+    // The teacher's window alone: making task files, or mending the one named.
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--teacher")) > 0) {
+        TaskMakerWindow maker;
+        maker.show();
+        if (!arguments.isEmpty())
+            maker.OpenTask(arguments.first());
+        return app.exec();
+    }
 
     frmMainPupil = new TfrmMainPupil;
     frmPvPupil = new TfrmPvPupil;

@@ -17,13 +17,12 @@ bool Fail(QString *error, const QString &text)
     return false;
 }
 
-QString AboutFile(const QString &path, const QString &what)
-{
-    return QStringLiteral("Задание из файла «%1» не открыто:\n%2.")
-        .arg(QFileInfo(path).fileName(), what);
-}
-
 } // namespace
+
+QString TaskFileError(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Задание из файла «%1» не открыто:\n%2.").arg(QFileInfo(path).fileName(), reason);
+}
 
 bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error)
 {
@@ -46,6 +45,13 @@ bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error)
                                           "вызовов процедур (больше %1)")
                                .arg(kMaxNesting));
     }
+    if (file.hasB && r.lastCell != QPoint(file.bx, file.by))
+        return Fail(error, QStringLiteral("образец заканчивает путь в клетке (%1, %2), а не в точке Б "
+                                          "(%3, %4): такое задание не решить")
+                               .arg(r.lastCell.x())
+                               .arg(r.lastCell.y())
+                               .arg(file.bx)
+                               .arg(file.by));
     if (r.drawing.empty() && !file.hasB)
         return Fail(error, QStringLiteral("образец ничего не рисует, а точка Б не задана: "
                                           "проверять нечего"));
@@ -61,22 +67,22 @@ bool LoadTask(const QString &path, Task *task, QString *error)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return Fail(error, AboutFile(path, QStringLiteral("файл не удаётся прочитать")));
+        return Fail(error, TaskFileError(path, QStringLiteral("файл не удаётся прочитать")));
     const QString tooLarge = QStringLiteral("файл слишком велик для задания (больше 1 МБ)");
     if (f.size() > editor::kMaxTaskFileSize)
-        return Fail(error, AboutFile(path, tooLarge));
+        return Fail(error, TaskFileError(path, tooLarge));
     // One byte more than allowed: a device may not know its size.
     const QByteArray bytes = f.read(editor::kMaxTaskFileSize + 1);
     if (f.error() != QFileDevice::NoError)
-        return Fail(error, AboutFile(path, QStringLiteral("файл не удаётся прочитать")));
+        return Fail(error, TaskFileError(path, QStringLiteral("файл не удаётся прочитать")));
 
     editor::TaskFile file;
     QString reason;
     if (!editor::ParseTask(bytes, &file, &reason))
-        return Fail(error, AboutFile(path, reason));
+        return Fail(error, TaskFileError(path, reason));
     Task prepared;
     if (!PrepareTask(file, &prepared, &reason))
-        return Fail(error, AboutFile(path, reason));
+        return Fail(error, TaskFileError(path, reason));
     if (task)
         *task = prepared;
     return true;

@@ -191,7 +191,10 @@ void TestTrace::loadingNamesFileAndFault_data()
         return editor::FormatTask(t);
     };
     QTest::newRow("good") << with(Task(false).reference.mid(2, 11).join(QLatin1Char('/'))) << QString();
-    QTest::newRow("nothing drawn but Б set") << with(QStringLiteral("ПРЫЖОК"), true) << QString();
+    QTest::newRow("nothing drawn but Б set") << with(QStringLiteral("ПРЫЖОК/ПОВОРОТ/ПОВОРОТ/ПРЫЖОК"), true)
+                                             << QString();
+    QTest::newRow("ends off Б") << with(QStringLiteral("ШАГ/ПРЫЖОК"), true)
+                                << QStringLiteral("образец заканчивает путь в клетке (7, 5), а не в точке Б (5, 5)");
     QTest::newRow("nothing to check") << with(QStringLiteral("ПРЫЖОК"))
                                       << QStringLiteral("образец ничего не рисует, а точка Б не задана");
     QTest::newRow("wall") << with(QStringLiteral("ПОКА впереди НЕ стена/НЦ/ШАГ/КЦ/ШАГ"))
