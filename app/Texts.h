@@ -84,7 +84,7 @@ inline const QString kQuoteInTaskName =
     QStringLiteral("Имя файла не может содержать кавычки (\"). Задание не сохранено: выберите другое имя.");
 inline QString MakerBadReference(const QString &reason)
 {
-    return QStringLiteral("Образец не годится: ") + reason + QLatin1Char('.');
+    return QStringLiteral("Задание нельзя сохранить: ") + reason + QLatin1Char('.');
 }
 inline QString MakerReferenceLines(const QString &file, int lines)
 {

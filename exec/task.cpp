@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace exec {
@@ -32,28 +33,27 @@ bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error)
     case TraceResult::Ended:
         break;
     case TraceResult::Wall:
-        return Fail(error, QStringLiteral("образец упирается в стену: из клетки (%1, %2) "
-                                          "исполнитель идёт в стену")
+        return Fail(error, QStringLiteral("алгоритм-образец упирается в стену в клетке (%1, %2)")
                                .arg(r.lastCell.x())
                                .arg(r.lastCell.y()));
     case TraceResult::Endless:
-        return Fail(error, QStringLiteral("образец не заканчивается: после %1 выполненных строк "
-                                          "он всё ещё работает (бесконечный цикл?)")
-                               .arg(kTraceLineBudget));
+        return Fail(error, QStringLiteral("алгоритм-образец не заканчивается: выполнено %1 строк, "
+                                          "а он всё ещё работает (бесконечный цикл?)")
+                               .arg(QLocale(QLocale::Russian).toString(kTraceLineBudget)));
     case TraceResult::TooDeep:
-        return Fail(error, QStringLiteral("в образце слишком глубокая вложенность конструкций и "
+        return Fail(error, QStringLiteral("в алгоритме-образце слишком глубокая вложенность конструкций и "
                                           "вызовов процедур (больше %1)")
                                .arg(kMaxNesting));
     }
     if (file.hasB && r.lastCell != QPoint(file.bx, file.by))
-        return Fail(error, QStringLiteral("образец заканчивает путь в клетке (%1, %2), а не в точке Б "
+        return Fail(error, QStringLiteral("алгоритм-образец заканчивает путь в клетке (%1, %2), а не в точке Б "
                                           "(%3, %4): такое задание не решить")
                                .arg(r.lastCell.x())
                                .arg(r.lastCell.y())
                                .arg(file.bx)
                                .arg(file.by));
     if (r.drawing.empty() && !file.hasB)
-        return Fail(error, QStringLiteral("образец ничего не рисует, а точка Б не задана: "
+        return Fail(error, QStringLiteral("алгоритм-образец ничего не рисует, а точка Б не задана: "
                                           "проверять нечего"));
     if (task) {
         task->file = file;

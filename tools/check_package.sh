@@ -60,11 +60,14 @@ grep -q "<mime-type type=\"$mime\">" "$tmp/usr/share/mime/packages/$id.xml" &&
     grep -q '<glob pattern="\*.pvtask"/>' "$tmp/usr/share/mime/packages/$id.xml" ||
     fail "the packaged MIME description does not define '$mime' for *.pvtask"
 if command -v update-mime-database >/dev/null; then
-    mkdir -p "$tmp/mimetest/packages"
-    cp "$tmp/usr/share/mime/packages/$id.xml" "$tmp/mimetest/packages/"
-    update-mime-database "$tmp/mimetest" 2>"$tmp/mimeerr" && [ ! -s "$tmp/mimeerr" ] ||
+    # A database of its own, in a data folder the tool is told about.
+    mkdir -p "$tmp/xdg/mime/packages"
+    cp "$tmp/usr/share/mime/packages/$id.xml" "$tmp/xdg/mime/packages/"
+    XDG_DATA_HOME="$tmp/xdg" update-mime-database "$tmp/xdg/mime" 2>"$tmp/mimeerr" &&
+        [ ! -s "$tmp/mimeerr" ] ||
         { cat "$tmp/mimeerr"; fail "update-mime-database does not take the MIME description"; }
-    grep -q "$mime" "$tmp/mimetest/globs2" || fail "the MIME database lacks the *.pvtask glob"
+    grep -q "$mime:\*\.pvtask" "$tmp/xdg/mime/globs2" || fail "the MIME database lacks the *.pvtask glob"
+    grep -q "$mime" "$tmp/xdg/mime/magic" || fail "the MIME database lacks the task files' magic"
 fi
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
     "$tmp/usr/share/metainfo/$id.metainfo.xml" || fail "the metadata does not launch $id.desktop"

@@ -150,9 +150,9 @@ void TestTaskMaker::referenceThatDoesNotEndIsRefused_data()
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("wall") << Listing(QStringLiteral("ПОКА впереди НЕ стена/НЦ/ШАГ/КЦ/ШАГ"))
-                          << QStringLiteral("Образец не годится: образец упирается в стену: из клетки (12, 0)");
+                          << QStringLiteral("Задание нельзя сохранить: алгоритм-образец упирается в стену в клетке (12, 0)");
     QTest::newRow("endless") << Listing(QStringLiteral("ПОКА впереди НЕ стена/НЦ/ШАГ/ПОВОРОТ/ПОВОРОТ/КЦ"))
-                             << QStringLiteral("Образец не годится: образец не заканчивается");
+                             << QStringLiteral("Задание нельзя сохранить: алгоритм-образец не заканчивается");
 }
 
 void TestTaskMaker::referenceThatDoesNotEndIsRefused()
