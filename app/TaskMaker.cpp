@@ -219,23 +219,21 @@ void TaskMakerWindow::UpdatePreview()
             points.bx = qint16(t.bx);
             points.by = qint16(t.by);
         }
-        // The marks, the sample over them, the executor on А on top.
-        QImage under = field::NewPicture(g.s);
-        field::Executor e;
-        field::PlaceExecutorAtStart(picture, under, g, points, e);
-        field::RestoreUnderGlyph(picture, under, g, e.x, e.y);
+        field::Drawing sample;
         if (reference.isEmpty()) {
             info->setText(texts::kMakerChooseHint);
         } else {
             exec::Task task;
             QString error;
             if (exec::PrepareTask(t, &task, &error)) {
-                field::DrawDrawing(picture, g, task.sample);
-                info->setText(texts::MakerSampleInfo(int(task.sample.size())));
+                sample = task.sample;
+                info->setText(texts::MakerSampleInfo(int(sample.size())));
             } else {
                 info->setText(texts::MakerBadReference(error));
             }
         }
+        // The sample with the executor on А on top, facing its start direction.
+        picture = field::SamplePicture(g, points, sample);
         field::DrawGlyph(picture, g, points.ax, points.ay, points.adir);
     }
     preview->setPixmap(QPixmap::fromImage(picture));
