@@ -1,6 +1,7 @@
 #include "TaskMaker.h"
 
 #include "Dialogs.h"
+#include "Resources.h"
 #include "Texts.h"
 #include "editor/algfile.h"
 #include "exec/task.h"
@@ -40,7 +41,8 @@ QLineEdit *CoordinateEdit(QWidget *parent, const char *name)
 TaskMakerWindow::TaskMakerWindow(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(texts::kMakerTitle);
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // The font the other windows are laid out for.
+    setFont(PixelFont(QStringLiteral("Liberation Sans"), 13, false));
 
     title = new QLineEdit(this);
     title->setObjectName(QStringLiteral("title"));
