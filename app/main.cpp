@@ -5,6 +5,7 @@
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
 #include "Translation.h"
+#include "TaskMaker.h"
 
 #include <QApplication>
 
@@ -19,6 +20,16 @@ int main(int argc, char *argv[])
     // file dialogs' dates and file types too.
     translation::UseRussianLocale();
     translation::InstallToolkitTranslation(app);
+
+    // The teacher's window alone: making task files, or mending the one named.
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--teacher")) > 0) {
+        TaskMakerWindow maker;
+        maker.show();
+        if (!arguments.isEmpty())
+            maker.OpenTask(arguments.first());
+        return app.exec();
+    }
 
     frmMainPupil = new TfrmMainPupil;
     frmPvPupil = new TfrmPvPupil;
