@@ -6,11 +6,13 @@
 #include "RegistrPupilUnit.h"
 #include "Translation.h"
 #include "TaskMaker.h"
+#include "qtcompat.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    compat::PrepareApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(dialogs::kApplicationTitle);
     // The installed desktop entry's name: docks and task bars take the
