@@ -98,8 +98,13 @@ for f in putevod.exe LICENSE.txt REBUILD.txt licences/LICENSE.LGPL3.txt licences
 done
 link="$appdata/Microsoft/Windows/Start Menu/Programs/Путеводка.lnk"
 [ -s "$link" ] || fail "no Start-menu entry: $link"
-wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Putevodka' /v DisplayName \
-    2>/dev/null | grep -q 'Путеводка' || fail "no uninstall entry for the user"
+# The uninstall entry, read as a .reg file (UTF-16: Wine's console would
+# write the name in its own code page).
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Putevodka'
+wine reg export "$key" "$(winepath -w "$shots/uninstall.reg")" /y >/dev/null 2>&1 \
+    || fail "no uninstall entry for the user"
+iconv -f UTF-16 -t UTF-8 "$shots/uninstall.reg" | grep -q '"DisplayName"="Путеводка"' \
+    || fail "the uninstall entry does not name the program: $(iconv -f UTF-16 -t UTF-8 "$shots/uninstall.reg")"
 cmp -s "$target/putevod.exe" "$build/putevod.exe" || fail "the installed program is not the one built"
 
 # ---- 3. The session, under Wine and under Linux -------------------------------
@@ -120,4 +125,5 @@ timeout 300 wine "$target/uninstall.exe" /S || fail "the uninstaller failed"
 until_ok 300 test ! -e "$target/putevod.exe" || fail "the uninstaller left putevod.exe"
 until_ok 100 test ! -e "$link" || fail "the uninstaller left the Start-menu entry"
 until_ok 100 test ! -e "$target" || fail "the uninstaller left $target"
+wine reg query "$key" >/dev/null 2>&1 && fail "the uninstaller left the uninstall entry"
 echo "wine_test: PASS (screenshots in $shots)"
