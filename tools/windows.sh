@@ -111,6 +111,12 @@ make_qt() {
     fi
     mkdir -p "$CACHE" || fail "cannot create $CACHE (set PUTEVOD_WINDOWS_DIR)"
     work="$CACHE/src-$QT_VERSION-$hash"
+    # One build at a time: a second one would delete the first one's work.
+    exec 9>"$CACHE/.lock"
+    flock -n 9 || fail "another windows.sh is building the cross Qt in $CACHE; wait for it"
+    if [ -n "$(find "$work" -maxdepth 1 -name build.log -mmin -10 2>/dev/null)" ]; then
+        fail "a build of the cross Qt is still running in $work; wait for it"
+    fi
     rm -rf "$work" "$prefix"
     mkdir -p "$work"
     get_qt_source "$work"
