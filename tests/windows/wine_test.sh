@@ -82,6 +82,23 @@ fi
 wineserver -p 2>/dev/null
 wine cmd /c exit 0 >/dev/null 2>&1 || fail "Wine cannot start (wine cmd failed; apt-get install wine wine64)"
 
+# ---- The program file -------------------------------------------------------
+# A windowed program (no console) that needs no DLL beside it: every DLL it
+# imports is one of Windows' own (Wine has them all in system32).
+info=$(x86_64-w64-mingw32-objdump -p "$build/putevod.exe") || fail "cannot read putevod.exe"
+echo "$info" | grep -q '^Subsystem.*(Windows GUI)' || fail "putevod.exe is not a windowed program"
+system32="$WINEPREFIX/drive_c/windows/system32"
+for dll in $(echo "$info" | sed -n 's/^[[:space:]]*DLL Name: *//p' | tr 'A-Z' 'a-z' | sort -u); do
+    [ -e "$system32/$dll" ] || fail "putevod.exe needs $dll, which Windows does not have"
+done
+python3 - "$build/putevod.exe" <<'PY' || fail "putevod.exe has no version resource naming the program"
+import sys
+data = open(sys.argv[1], "rb").read()
+for text in ("OriginalFilename", "putevod.exe", "ProductName", "Путеводка"):
+    if text.encode("utf-16-le") not in data:
+        sys.exit(1)
+PY
+
 # ---- 1. The tests as .exe files ---------------------------------------------
 echo "wine_test: the tests under Wine"
 (cd "$build" && ctest --output-on-failure -j2 -E '^(tst_e2e|tst_screens_.*|tst_wm_session_.*)$') \
