@@ -37,6 +37,9 @@ target_compile_options(putevod_winres PRIVATE "SHELL:-c 65001")
 set_source_files_properties(${win}/putevod.rc PROPERTIES OBJECT_DEPENDS ${PUTEVOD_ICO})
 target_sources(putevod PRIVATE $<TARGET_OBJECTS:putevod_winres>)
 
+# The released program carries no symbols.
+target_link_options(putevod PRIVATE $<$<CONFIG:Release>:-s>)
+
 # A static Qt links its plugins into the program: the Windows platform and
 # the style of the system's own controls; no image format beyond the PNG
 # that Qt reads itself.
