@@ -32,7 +32,8 @@ fail() {
     echo "FAIL ($mode): $*" >&2
     exit 1
 }
-# Waits up to $1 tenths of a second for the command to succeed.
+# Waits up to $1 tenths of a second for the command to succeed (Wine is
+# slow to open a window on a busy machine).
 until_ok() {
     n=$1
     shift
@@ -94,14 +95,14 @@ shot 01-start
 xdotool windowactivate --sync "$start" 2>/dev/null
 sleep 0.5
 keys space
-until_ok 150 has_window 'Введите фамилию и имя' || fail "Space did not open the sign-in"
+until_ok 300 has_window 'Введите фамилию и имя' || fail "Space did not open the sign-in"
 sleep 0.5
 keys Cyrillic_i Cyrillic_ve Cyrillic_a Cyrillic_en
 keys Return
 keys Cyrillic_pe Cyrillic_ie Cyrillic_te Cyrillic_ya
 shot 02-signin
 keys Return Return
-until_ok 150 has_window 'Ученик' || fail "no work window"
+until_ok 300 has_window 'Ученик' || fail "no work window"
 work=$(window 'Ученик')
 caption=$(xprop -id "$work" _NET_WM_NAME)
 echo "$caption" | grep -q 'Иван Петя' || fail "work window caption: $caption"
@@ -132,46 +133,46 @@ click_work 236 33  # the tool bar's third button: the very fast speed
 until_ok 300 has_window '^Error$' || fail "the run ended without the wall error box"
 shot 07-wall-error
 keys Return
-until_ok 100 no_window '^Error$' || fail "OK did not close the wall error box"
+until_ok 300 no_window '^Error$' || fail "OK did not close the wall error box"
 shot 08-after-run
 
 # ---- Saving, a change, loading, saving again ----------------------------------
 keys shift+F2
 click_work 290 560 3  # the listing's context menu, below its lines
 keys Up Up Return       # its last items: save, load
-until_ok 100 has_window 'Сохранить алгоритм в файле' || fail "no save dialog"
+until_ok 300 has_window 'Сохранить алгоритм в файле' || fail "no save dialog"
 shot 09-save-dialog
 type_file_name "$out/first.txt"
-until_ok 100 test -s "$out/first.txt" || fail "the algorithm was not saved"
-until_ok 100 no_window 'Сохранить алгоритм в файле' || fail "the save dialog stayed open"
+until_ok 300 test -s "$out/first.txt" || fail "the algorithm was not saved"
+until_ok 300 no_window 'Сохранить алгоритм в файле' || fail "the save dialog stayed open"
 
 keys F2  # a change: loading now asks first
 click_work 290 560 3
 keys Up Return
-until_ok 100 has_window '^PUTEVOD_FREE$' || fail "loading over a changed listing asked nothing"
+until_ok 300 has_window '^PUTEVOD_FREE$' || fail "loading over a changed listing asked nothing"
 shot 10-question
 keys Tab Return  # Нет
-until_ok 100 has_window 'Укажите имя открываемого файла' || fail "no open dialog"
+until_ok 300 has_window 'Укажите имя открываемого файла' || fail "no open dialog"
 shot 11-open-dialog
 type_file_name "$out/first.txt"
-until_ok 100 no_window 'Укажите имя открываемого файла' || fail "the open dialog stayed open"
+until_ok 300 no_window 'Укажите имя открываемого файла' || fail "the open dialog stayed open"
 shot 12-loaded
 
 click_work 290 560 3
 keys Up Up Return
-until_ok 100 has_window 'Сохранить алгоритм в файле' || fail "no second save dialog"
+until_ok 300 has_window 'Сохранить алгоритм в файле' || fail "no second save dialog"
 type_file_name "$out/second.txt"
-until_ok 100 test -s "$out/second.txt" || fail "the loaded algorithm was not saved"
+until_ok 300 test -s "$out/second.txt" || fail "the loaded algorithm was not saved"
 sleep 0.5
 
 # ---- Closing -------------------------------------------------------------------
 xdotool windowactivate --sync "$work" 2>/dev/null
 keys alt+F4
-until_ok 100 no_window 'Ученик' || fail "the work window did not close"
+until_ok 300 no_window 'Ученик' || fail "the work window did not close"
 xdotool windowactivate --sync "$start" 2>/dev/null
 sleep 0.3
 keys alt+F4
-until_ok 150 sh -c "! kill -0 $app" || fail "closing the start window did not end the program"
+until_ok 300 sh -c "! kill -0 $app" || fail "closing the start window did not end the program"
 wait "$app"
 status=$?
 app=""
