@@ -31,9 +31,8 @@ add_custom_command(OUTPUT ${PUTEVOD_ICO}
   DEPENDS ${icon_pngs} VERBATIM)
 configure_file(${win_src}/putevod.rc.in ${win}/putevod.rc @ONLY)
 # A target of its own: the compiler's warning options are not the resource
-# compiler's. The script is UTF-8 (the version texts are Russian).
+# compiler's.
 add_library(putevod_winres OBJECT ${win}/putevod.rc ${PUTEVOD_ICO})
-target_compile_options(putevod_winres PRIVATE "SHELL:-c 65001")
 set_source_files_properties(${win}/putevod.rc PROPERTIES OBJECT_DEPENDS ${PUTEVOD_ICO})
 target_sources(putevod PRIVATE $<TARGET_OBJECTS:putevod_winres>)
 
