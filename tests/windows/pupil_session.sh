@@ -81,7 +81,7 @@ type_file_name() {
 
 cd "$out"
 if [ "$mode" = wine ]; then
-    wine "$program" >"$out/program.log" 2>&1 &
+    env -u QT_QPA_PLATFORM -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR wine "$program" >"$out/program.log" 2>&1 &
 else
     HOME="$out" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_QPA_PLATFORMTHEME= QT_STYLE_OVERRIDE= \
         "$program" >"$out/program.log" 2>&1 &
