@@ -3,6 +3,7 @@
 // for every platform. Windows has the families the windows were drawn for;
 // other systems get metric-compatible stand-ins (README, "Platform stand-ins").
 
+#include <QFont>
 #include <QString>
 #include <QtGlobal>
 
@@ -13,6 +14,16 @@ enum class Face { TimesNewRoman, MsSerif, Arial, MsSansSerif };
 inline QString FontFamily(Face face)
 {
 #ifdef Q_OS_WIN
+    // Where one of them is missing (Wine has none but MS Sans Serif), the
+    // stand-ins of the other systems take its place.
+    static const bool substituted = [] {
+        QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+        QFont::insertSubstitution(QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"));
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+        return true;
+    }();
+    Q_UNUSED(substituted)
     switch (face) {
     case Face::TimesNewRoman:
         return QStringLiteral("Times New Roman");

@@ -72,12 +72,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine_test: making the Wine prefix $WINEPREFIX"
     timeout 600 wineboot --init >"$shots/wineboot.log" 2>&1 \
         || fail "Wine cannot start (wineboot failed, see $shots/wineboot.log; apt-get install wine wine64)"
-    # Wine has no Times New Roman, Arial or MS Serif: the Linux stand-ins
-    # take their place, as they do in the Linux build.
-    for pair in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "MS Serif=Liberation Serif"; do
-        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f \
-            >/dev/null 2>&1 || fail "Wine cannot start (wine reg failed)"
-    done
 fi
 wineserver -p 2>/dev/null
 wine cmd /c exit 0 >/dev/null 2>&1 || fail "Wine cannot start (wine cmd failed; apt-get install wine wine64)"
@@ -101,7 +95,11 @@ PY
 
 # ---- 1. The tests as .exe files ---------------------------------------------
 echo "wine_test: the tests under Wine"
-(cd "$build" && ctest --output-on-failure -j2 -E '^(tst_e2e|tst_screens_.*|tst_wm_session_.*)$') \
+# Qt's offscreen platform on Windows reads its fonts from one folder: the
+# Liberation fonts, which stand in for the Windows ones as on Linux.
+fonts=/usr/share/fonts/truetype/liberation2
+[ -d "$fonts" ] || fail "no $fonts (apt-get install fonts-liberation2)"
+(cd "$build" && QT_QPA_FONTDIR="$(winepath -w "$fonts")" ctest --output-on-failure -j2 -E '^(tst_e2e|tst_screens_.*|tst_wm_session_.*)$') \
     || fail "tests failed under Wine"
 
 # ---- 2. The installer --------------------------------------------------------
