@@ -138,7 +138,8 @@ build_program() {
     export PUTEVOD_QT_PREFIX="$QT_PREFIX"
     mkdir -p "$BUILD"
     cmake -S . -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DPUTEVOD_QT_LICENCES="$QT_LICENCES" \
+        -DCMAKE_BUILD_TYPE=Release -DQt5_DIR="$QT_PREFIX/lib/cmake/Qt5" \
+        -DPUTEVOD_QT_LICENCES="$QT_LICENCES" \
         -DPUTEVOD_QT_SOURCE="$QT_VERSION" -DPUTEVOD_QT_CONFIG="$(echo $QT_CONFIG)" \
         >"$BUILD/cmake.log" 2>&1 \
         || fail "configuring the Windows build failed (see $BUILD/cmake.log)"
@@ -164,7 +165,7 @@ make_packages() {
     mv "$ZIP.part" "$ZIP"
     makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
         -DOUTFILE="$INSTALLER.part" resources/windows/putevod.nsi >"$BUILD/nsis.log" 2>&1 \
-        || { rm -f "$INSTALLER.part"; fail "making the installer failed (see $BUILD/nsis.log)"; }
+        || { rm -f "$INSTALLER.part" "$ZIP"; fail "making the installer failed (see $BUILD/nsis.log)"; }
     mv "$INSTALLER.part" "$INSTALLER"
     echo "windows.sh: $BUILD/putevod.exe"
     echo "windows.sh: $ZIP"
