@@ -22,6 +22,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 shots="$build/wine-shots"
 rm -rf "$shots"
 mkdir -p "$shots"
+# Our own Wine prefix (and so our own wineserver, which cleanup ends).
+WINEPREFIX="$build/wine"
+WINEARCH=win64
+WINEDEBUG=-all
+# No .NET and no HTML engine: Wine would offer to download them.
+WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES
 pids=""
 cleanup() {
     wineserver -k 2>/dev/null
@@ -62,12 +69,6 @@ until_ok 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 
     || fail "openbox did not start (apt-get install openbox)"
 setxkbmap -layout us,ru || fail "setxkbmap failed (apt-get install x11-xkb-utils)"
 
-WINEPREFIX="$build/wine"
-WINEARCH=win64
-WINEDEBUG=-all
-# No .NET and no HTML engine: Wine would offer to download them.
-WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine_test: making the Wine prefix $WINEPREFIX"
     timeout 600 wineboot --init >"$shots/wineboot.log" 2>&1 \
