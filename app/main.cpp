@@ -4,11 +4,13 @@
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
+#include "qtcompat.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    compat::PrepareApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(dialogs::kApplicationTitle);
     // The installed desktop entry's name: docks and task bars take the

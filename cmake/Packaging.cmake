@@ -70,10 +70,13 @@ find_program(GZIP_EXECUTABLE gzip)
 foreach(name putevod.1 changelog)
   if(GZIP_EXECUTABLE)
     execute_process(COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${dist}/gz/${name}
-                    OUTPUT_FILE ${dist}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
+                    OUTPUT_FILE ${dist}/${name}.gz RESULT_VARIABLE gzip_status)
+    if(NOT gzip_status EQUAL 0)
+      message(FATAL_ERROR "gzip ${name}: ${gzip_status}")
+    endif()
   else()
     file(ARCHIVE_CREATE OUTPUT ${dist}/${name}.gz PATHS ${dist}/gz/${name}
-         FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+         FORMAT raw COMPRESSION GZip)
   endif()
 endforeach()
 
