@@ -56,7 +56,8 @@ if(qt_core_type STREQUAL "STATIC_LIBRARY")
 endif()
 
 # The tests run as .exe files under Wine, on Qt's offscreen platform; the
-# end-to-end ones need the Windows platform. Called once every test exists.
+# end-to-end ones need the Windows platform. Called once every test exists
+# (a deferred call: CMake 3.19 or newer, as Debian 12 has).
 function(putevod_windows_tests)
   get_property(dirs DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY SUBDIRECTORIES)
   foreach(dir ${CMAKE_SOURCE_DIR}/tests ${dirs})
