@@ -5,6 +5,7 @@
 #include "ui_MainPupilUnit.h"
 
 #include "RegistrPupilUnit.h"
+#include "field/fonts.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -31,7 +32,12 @@ const QColor kMaroon(128, 0, 0);
 
 QFont SerifFont(int pixels, bool bold)
 {
-    return PixelFont(QStringLiteral("Liberation Serif"), pixels, bold);
+    return PixelFont(field::FontFamily(field::Face::TimesNewRoman), pixels, bold);
+}
+
+QFont SmallSerifFont(int pixels)
+{
+    return PixelFont(field::FontFamily(field::Face::MsSerif), pixels, false);
 }
 
 void SetLabelLook(QLabel *label, const QFont &font, const QColor &colour)
@@ -57,7 +63,7 @@ TfrmMainPupil::TfrmMainPupil(QWidget *parent) : QMainWindow(parent), ui(new Ui::
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     // Titles.
-    SetLabelLook(ui->Label4, SerifFont(9, false), Qt::black);
+    SetLabelLook(ui->Label4, SmallSerifFont(9), Qt::black);
     // The maker's web address, as given at build time; none, none shown.
     ui->Label4->setText(QStringLiteral(PUTEVOD_HOMEPAGE));
     ui->Label4->adjustSize();
@@ -79,7 +85,7 @@ TfrmMainPupil::TfrmMainPupil(QWidget *parent) : QMainWindow(parent), ui(new Ui::
 
     // Status bar: three panels; the last one names the maker.
     ui->StatusBar1->setFixedHeight(kStatusBarHeight);
-    ui->StatusBar1->setFont(SerifFont(11, false));
+    ui->StatusBar1->setFont(SmallSerifFont(11));
     ui->StatusBar1->setSizeGripEnabled(false);
     for (int i = 0; i < 3; ++i) {
         auto *panel = new QLabel(ui->StatusBar1);

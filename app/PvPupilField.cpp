@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "EventHooks.h"
 #include "Texts.h"
+#include "field/fonts.h"
 #include "qtcompat.h"
 
 #include <QAction>
@@ -98,7 +99,7 @@ void TfrmPvPupil::BindSpinners()
 void TfrmPvPupil::CreateCoordinateLabels()
 {
     // The largest font whose character cell is at most u pixels high.
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(field::FontFamily(field::Face::Arial));
     for (int size = qMax(u, 1); size >= 1; --size) {
         font.setPixelSize(size);
         if (QFontMetrics(font).height() <= u)

@@ -10,6 +10,7 @@
 #include "editor/editops.h"
 #include "editor/listing.h"
 #include "editor/statistics.h"
+#include "field/fonts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -124,7 +125,7 @@ void TfrmPvPupil::SetupCommandPanel()
 void TfrmPvPupil::SetupStatistics()
 {
     // The window's small font in 13-pixel rows, flat border.
-    QFont statistFont(QStringLiteral("Liberation Sans"));
+    QFont statistFont(field::FontFamily(field::Face::MsSansSerif));
     statistFont.setPixelSize(11);
     ui->ListStatist->setFont(statistFont);
     ui->ListStatist->setUniformItemSizes(true);

@@ -7,6 +7,7 @@
 #include "ListingDelegate.h"
 #include "editor/editops.h"
 #include "editor/listing.h"
+#include "field/fonts.h"
 #include "qtcompat.h"
 
 #include <QKeyEvent>
@@ -26,7 +27,7 @@ void TfrmPvPupil::SetupListing()
     ui->lstCom->setItemDelegate(new ListingDelegate(ui->lstCom));
     ui->lstCom->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->lstCom->setUniformItemSizes(true);
-    QFont listFont(QStringLiteral("Liberation Sans"));
+    QFont listFont(field::FontFamily(field::Face::Arial));
     listFont.setPixelSize(13);
     ui->lstCom->setFont(listFont);
     ui->lstCom->setStyleSheet(QStringLiteral("QListView::item { height: %1px; padding: 0px; }")

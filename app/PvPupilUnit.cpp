@@ -9,6 +9,7 @@
 #include "Resources.h"
 #include "StageMenuStyle.h"
 #include "editor/listing.h"
+#include "field/fonts.h"
 #include "field/layout.h"
 
 #include <QApplication>
@@ -65,8 +66,8 @@ void TfrmPvPupil::FormCreate(int screenWidth)
 
     SetupStageMenu();
 
-    // The window's own font: the stand-in for MS Sans Serif at 11 px.
-    QFont windowFont(QStringLiteral("Liberation Sans"));
+    // The window's own font: MS Sans Serif at 11 px.
+    QFont windowFont(field::FontFamily(field::Face::MsSansSerif));
     windowFont.setPixelSize(11);
     setFont(windowFont);
 

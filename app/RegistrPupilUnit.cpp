@@ -7,6 +7,7 @@
 
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
+#include "field/fonts.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -57,12 +58,12 @@ TfrmRegistrPupil::TfrmRegistrPupil(QWidget *parent) : QDialog(parent), ui(new Ui
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
 
     // The dialog's own font; the labels and the name fields have theirs.
-    setFont(PixelFont(QStringLiteral("Liberation Sans"), 15, true));
-    const QFont labelFont = PixelFont(QStringLiteral("Liberation Serif"), 16, true);
+    setFont(PixelFont(field::FontFamily(field::Face::MsSansSerif), 15, true));
+    const QFont labelFont = PixelFont(field::FontFamily(field::Face::TimesNewRoman), 16, true);
     ui->NamLab1->setFont(labelFont);
     ui->NamLab2->setFont(labelFont);
     ui->Label2->setFont(labelFont);
-    const QFont nameFont = PixelFont(QStringLiteral("Liberation Sans"), 11, false);
+    const QFont nameFont = PixelFont(field::FontFamily(field::Face::MsSansSerif), 11, false);
     ui->EditNam1->setFont(nameFont);
     ui->EditNam2->setFont(nameFont);
 
@@ -70,7 +71,7 @@ TfrmRegistrPupil::TfrmRegistrPupil(QWidget *parent) : QDialog(parent), ui(new Ui
     glyph.addPixmap(QPixmap(QStringLiteral(":/images/check_green.png")), QIcon::Normal);
     glyph.addPixmap(QPixmap(QStringLiteral(":/images/check_green_disabled.png")), QIcon::Disabled);
     ui->ReadyBitB->setIcon(glyph);
-    ui->ReadyBitB->setFont(PixelFont(QStringLiteral("Liberation Serif"), 13, true));
+    ui->ReadyBitB->setFont(PixelFont(field::FontFamily(field::Face::TimesNewRoman), 13, true));
     // Enter belongs to our key handlers, not to a default button.
     ui->ReadyBitB->setAutoDefault(false);
     ui->ReadyBitB->setDefault(false);

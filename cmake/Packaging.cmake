@@ -49,6 +49,11 @@ set_property(SOURCE app/MainPupilUnit.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              PUTEVOD_HOMEPAGE="${PUTEVOD_HOMEPAGE}")
 # No console window under Windows.
 set_target_properties(putevod PROPERTIES WIN32_EXECUTABLE ON)
+# The Windows program has its own resources and files beside it.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
+  return()
+endif()
 # A read-only global offset table, as distributions build their programs.
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   target_link_options(putevod PRIVATE "LINKER:-z,relro" "LINKER:-z,now")

@@ -1,5 +1,6 @@
 // Points А and Б, the executor glyph and the save-under square.
 #include "field/glyph.h"
+#include "field/fonts.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -200,7 +201,7 @@ QRect CopyRect(const QImage &src, const QRect &srcRect, QImage &dst, QPoint dstA
 QFont MarkFont()
 {
     // 8 points at 96 dots per inch; letters are drawn without smoothing.
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(FontFamily(Face::MsSansSerif));
     font.setPixelSize(11);
     font.setStyleStrategy(QFont::NoAntialias);
     return font;

@@ -1,6 +1,8 @@
 // Glyph images, their placement, point marks and the save-under square.
 #include "field/glyph.h"
+#include "field/fonts.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QtTest>
 
@@ -474,6 +476,17 @@ private slots:
         QCOMPARE(executor.dir, qint16(-1));
     }
 
+    // Every face is drawn in its own font or in its stand-in, never in
+    // whatever the system falls back to (the layout is measured for them).
+    void everyFaceHasItsFont()
+    {
+        for (const Face face : {Face::TimesNewRoman, Face::MsSerif, Face::Arial, Face::MsSansSerif}) {
+            const QString family = FontFamily(face);
+            const QStringList accepted = QStringList{family} + QFont::substitutes(family);
+            const QString shown = QFontInfo(QFont(family)).family();
+            QVERIFY2(accepted.contains(shown), qPrintable(family + QStringLiteral(" is shown in ") + shown));
+        }
+    }
 };
 
 QTEST_MAIN(TestGlyph)
