@@ -42,7 +42,11 @@ QString CaptionFor(Kind kind)
 
 void Message(QWidget *parent, Kind kind, const QString &text)
 {
-    const QString caption = CaptionFor(kind);
+    Message(parent, kind, text, CaptionFor(kind));
+}
+
+void Message(QWidget *parent, Kind kind, const QString &text, const QString &caption)
+{
     if (messageHook) {
         messageHook({kind, caption, text});
         return;

@@ -1,9 +1,12 @@
 // Program entry: title, start window, main work window (hidden), sign-in
-// dialog (hidden), message loop.
+// dialog (hidden), message loop. `putevod FILE` takes a teacher's task file:
+// the work window sets it at Начать.
 #include "Dialogs.h"
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
+#include "Texts.h"
+#include "exec/trace.h"
 
 #include <QApplication>
 
@@ -18,6 +21,18 @@ int main(int argc, char *argv[])
     frmMainPupil = new TfrmMainPupil;
     frmPvPupil = new TfrmPvPupil;
     frmRegistrPupil = new TfrmRegistrPupil(frmMainPupil);
+
+    // A task file given: read now, so that a damaged one is told at once; the
+    // program then starts without a task.
+    const QStringList arguments = app.arguments().mid(1);
+    if (!arguments.isEmpty()) {
+        exec::Task task;
+        QString error;
+        if (exec::LoadTask(arguments.first(), &task, &error))
+            frmPvPupil->SetTask(task);
+        else
+            dialogs::Message(nullptr, dialogs::Kind::Error, texts::TaskNotOpened(error), texts::kTaskNotOpened);
+    }
 
     frmMainPupil->show();
     const int result = app.exec();

@@ -3,7 +3,7 @@
 set -e
 PACKAGES="cmake g++ make qt6-base-dev fonts-liberation2 xvfb xauth
     dpkg-dev file rpm lintian desktop-file-utils appstream
-    openbox xdotool x11-xkb-utils x11-utils weston qt6-wayland"
+    openbox xdotool x11-xkb-utils x11-utils xclip weston qt6-wayland"
 missing=""
 for p in $PACKAGES; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
