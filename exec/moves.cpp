@@ -30,19 +30,6 @@ void Restore(MoveContext &c)
     Touched(c, field::RestoreUnderGlyph(*c.picture, *c.under, c.geometry, c.executor->x, c.executor->y));
 }
 
-// Moves the executor one cell forward; false for a direction that has no
-// cell ahead (the position stays).
-bool Advance(field::Executor &e)
-{
-    switch (e.dir) {
-    case 0: e.x = qint16(e.x + 1); return true;
-    case 90: e.y = qint16(e.y - 1); return true;
-    case 180: e.x = qint16(e.x - 1); return true;
-    case 270: e.y = qint16(e.y + 1); return true;
-    default: return false;
-    }
-}
-
 // ШАГ and ПРЫЖОК: the same move, with or without the trace.
 void Move(MoveContext &c, bool trace)
 {
@@ -92,6 +79,24 @@ bool WallAhead(const field::Executor &e, qint16 n)
     }
 }
 
+bool Advance(field::Executor &e)
+{
+    switch (e.dir) {
+    case 0: e.x = qint16(e.x + 1); return true;
+    case 90: e.y = qint16(e.y - 1); return true;
+    case 180: e.x = qint16(e.x - 1); return true;
+    case 270: e.y = qint16(e.y + 1); return true;
+    default: return false;
+    }
+}
+
+void Turn(field::Executor &e)
+{
+    e.dir = qint16(e.dir + 90);
+    if (e.dir == 360)
+        e.dir = 0;
+}
+
 void MakeStep(MoveContext &c)
 {
     Move(c, true);
@@ -117,9 +122,7 @@ void MakeTurn(MoveContext &c)
             Wait(c, c.turnFramePause);
     }
 
-    e.dir = qint16(d + 90);
-    if (e.dir == 360)
-        e.dir = 0;
+    Turn(e);
 }
 
 void WallError(MoveContext &c)

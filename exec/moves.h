@@ -29,6 +29,10 @@ struct MoveContext {
 QString WallErrorText();
 
 bool WallAhead(const field::Executor &e, qint16 n);
+// The executor's state alone, nothing drawn: a cell forward (false for a
+// direction with no cell ahead), and a quarter turn counter-clockwise.
+bool Advance(field::Executor &e);
+void Turn(field::Executor &e);
 void MakeStep(MoveContext &c);
 void MakeJump(MoveContext &c);
 void MakeTurn(MoveContext &c);

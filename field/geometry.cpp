@@ -68,6 +68,11 @@ QColor ScrollBarColour()
     return QColor(0xC8, 0xC8, 0xC8);
 }
 
+QColor TraceColour()
+{
+    return QColor(0x80, 0x80, 0x80);
+}
+
 QVector<BorderBar> BorderBars(const Geometry &g)
 {
     const int b = g.u / 2;
@@ -230,7 +235,8 @@ QRect RedrawEmptyField(QImage &picture, const Geometry &g)
     return picture.rect();
 }
 
-QRect DrawTrace(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCell)
+QRect DrawCellLine(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCell,
+                   const QColor &colour, int width)
 {
     if (picture.isNull())
         return QRect();
@@ -238,12 +244,17 @@ QRect DrawTrace(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCe
     const QPoint to = CellCentre(g, qint16(toCell.x()), qint16(toCell.y())) + QPoint(1, 1);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(from, to);
     // The round ends reach half the pen's width past each end point; one
     // pixel more covers how the rasteriser rounds them.
-    const int reach = 3;
+    const int reach = qMax(width, 0) / 2 + 1;
     return QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
+}
+
+QRect DrawTrace(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCell)
+{
+    return DrawCellLine(picture, g, fromCell, toCell, TraceColour(), kTraceWidth);
 }
 
 QImage NewPicture(int side)

@@ -31,6 +31,8 @@ qint16 GridLine(const Geometry &g, qint16 k);
 QColor FaceColour();       // field background, save-under fill
 QColor GridColour();       // grid lines
 QColor ScrollBarColour();  // border bar fill and outline
+QColor TraceColour();      // the line a ШАГ draws
+constexpr int kTraceWidth = 5;
 
 // One border bar: the filled hexagon and its two polylines.
 struct BorderBar {
@@ -51,6 +53,9 @@ QRect DrawFieldBorder(QImage &picture, const Geometry &g);
 // The trace of a ШАГ: a 5-pixel grey line from the centre of one cell to the
 // centre of the next, both plus (1, 1).
 QRect DrawTrace(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCell);
+// The same line in another colour and width (DrawTrace is grey, 5 pixels).
+QRect DrawCellLine(QImage &picture, const Geometry &g, QPoint fromCell, QPoint toCell,
+                   const QColor &colour, int width);
 
 // A picture of the given side in the format every field drawing uses
 // (opaque 32-bit), filled with the background colour.

@@ -1,0 +1,97 @@
+#include "exec/task.h"
+
+#include "exec/engine.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace exec {
+
+namespace {
+
+bool Fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+QString AboutFile(const QString &path, const QString &what)
+{
+    return QStringLiteral("Задание из файла «%1» не открыто:\n%2.")
+        .arg(QFileInfo(path).fileName(), what);
+}
+
+} // namespace
+
+bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error)
+{
+    const TraceResult r = TraceAlgorithm(file.reference, file.fieldSize, QPoint(file.ax, file.ay),
+                                         file.aDirection);
+    switch (r.outcome) {
+    case TraceResult::Ended:
+        break;
+    case TraceResult::Wall:
+        return Fail(error, QStringLiteral("образец упирается в стену: из клетки (%1, %2) "
+                                          "исполнитель идёт в стену")
+                               .arg(r.lastCell.x())
+                               .arg(r.lastCell.y()));
+    case TraceResult::Endless:
+        return Fail(error, QStringLiteral("образец не заканчивается: после %1 выполненных строк "
+                                          "он всё ещё работает (бесконечный цикл?)")
+                               .arg(kTraceLineBudget));
+    case TraceResult::TooDeep:
+        return Fail(error, QStringLiteral("в образце слишком глубокая вложенность конструкций и "
+                                          "вызовов процедур (больше %1)")
+                               .arg(kMaxNesting));
+    }
+    if (r.drawing.empty() && !file.hasB)
+        return Fail(error, QStringLiteral("образец ничего не рисует, а точка Б не задана: "
+                                          "проверять нечего"));
+    if (task) {
+        task->file = file;
+        task->sample = r.drawing;
+        task->sampleEnd = r.lastCell;
+    }
+    return true;
+}
+
+bool LoadTask(const QString &path, Task *task, QString *error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return Fail(error, AboutFile(path, QStringLiteral("файл не удаётся прочитать")));
+    const QString tooLarge = QStringLiteral("файл слишком велик для задания (больше 1 МБ)");
+    if (f.size() > editor::kMaxTaskFileSize)
+        return Fail(error, AboutFile(path, tooLarge));
+    // One byte more than allowed: a device may not know its size.
+    const QByteArray bytes = f.read(editor::kMaxTaskFileSize + 1);
+    if (f.error() != QFileDevice::NoError)
+        return Fail(error, AboutFile(path, QStringLiteral("файл не удаётся прочитать")));
+
+    editor::TaskFile file;
+    QString reason;
+    if (!editor::ParseTask(bytes, &file, &reason))
+        return Fail(error, AboutFile(path, reason));
+    Task prepared;
+    if (!PrepareTask(file, &prepared, &reason))
+        return Fail(error, AboutFile(path, reason));
+    if (task)
+        *task = prepared;
+    return true;
+}
+
+bool SaveTask(const QString &path, const editor::TaskFile &file, QString *error)
+{
+    QSaveFile f(path);
+    const QString failed = QStringLiteral("Не удаётся записать файл «%1».").arg(QFileInfo(path).fileName());
+    if (!f.open(QIODevice::WriteOnly))
+        return Fail(error, failed);
+    const QByteArray bytes = editor::FormatTask(file);
+    if (f.write(bytes) != bytes.size() || !f.commit())
+        return Fail(error, failed);
+    return true;
+}
+
+} // namespace exec
