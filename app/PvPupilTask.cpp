@@ -33,7 +33,7 @@ bool TfrmPvPupil::HasTask() const
 
 void TfrmPvPupil::ApplyTaskField()
 {
-    const exec::TaskFile &file = m_task->file;
+    const editor::TaskFile &file = m_task->file;
     if (file.fieldSize != geometry.n)
         ResizeField(file.fieldSize);
     SetSpinnerMaxima();
@@ -114,7 +114,7 @@ void TfrmPvPupil::RecordStep(QPoint from)
         return;
     const QPoint to(executor.x, executor.y);
     if (to != from)  // a step into a wall draws nothing
-        exec::AddMove(m_trace, from, to);
+        field::AddMove(m_trace, from, to);
 }
 
 void TfrmPvPupil::CheckTaskResult()
@@ -124,7 +124,7 @@ void TfrmPvPupil::CheckTaskResult()
     m_runReachedEnd = false;
     const exec::Verdict verdict =
         exec::CheckDrawing(m_task->sample, m_trace, m_task->file, QPoint(executor.x, executor.y));
-    const bool done = verdict.reproduced;
+    const bool done = verdict.Reproduced();
     dialogs::Message(this, dialogs::Kind::Information, exec::VerdictText(verdict),
                      done ? texts::kTaskDone : texts::kTaskNotDone);
     // The segments still missing, over the field until the next run or

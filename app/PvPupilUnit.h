@@ -16,7 +16,7 @@
 //   PvPupilRun.cpp     tool bar and runs
 
 #include "editor/editops.h"
-#include "exec/trace.h"
+#include "exec/task.h"
 #include "field/geometry.h"
 #include "field/glyph.h"
 #include "field/layout.h"

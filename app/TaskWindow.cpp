@@ -1,6 +1,7 @@
 #include "TaskWindow.h"
 
 #include "Texts.h"
+#include "field/drawing.h"
 #include "field/geometry.h"
 #include "field/glyph.h"
 
@@ -37,11 +38,11 @@ QLabel *TextLabel(const QString &text, const QFont &font, QWidget *parent)
 
 QImage TaskWindow::SamplePicture(const exec::Task &task, int sampleUnit)
 {
-    const exec::TaskFile &file = task.file;
+    const editor::TaskFile &file = task.file;
     const field::Geometry g = field::ComputeGeometry(qint16(sampleUnit), qint16(file.fieldSize));
     QImage picture = field::NewPicture(g.w);
     field::RedrawEmptyField(picture, g);
-    exec::DrawDrawing(picture, g, task.sample);
+    field::DrawDrawing(picture, g, task.sample);
     field::Points points;
     points.ax = qint16(file.ax);
     points.ay = qint16(file.ay);
@@ -59,7 +60,7 @@ QImage TaskWindow::SamplePicture(const exec::Task &task, int sampleUnit)
 TaskWindow::TaskWindow(const exec::Task &task, int sampleUnit, QWidget *workWindow)
     : QWidget(workWindow, Qt::Tool)
 {
-    const exec::TaskFile &file = task.file;
+    const editor::TaskFile &file = task.file;
     setWindowTitle(texts::TaskWindowTitle(file.title));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);

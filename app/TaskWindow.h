@@ -4,7 +4,7 @@
 // size. It belongs to the work window: it stays above it, never takes the
 // keys from it when shown, and goes when the work window is closed.
 
-#include "exec/trace.h"
+#include "exec/task.h"
 
 #include <QImage>
 #include <QWidget>

@@ -6,7 +6,7 @@
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
 #include "Texts.h"
-#include "exec/trace.h"
+#include "exec/task.h"
 
 #include <QApplication>
 

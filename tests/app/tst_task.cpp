@@ -9,6 +9,7 @@
 #include "common/workwindow.h"
 #include "ui_PvPupilUnit.h"
 
+#include "field/drawing.h"
 #include "field/geometry.h"
 
 #include <QLabel>
@@ -52,7 +53,7 @@ exec::Task LineTask(bool withB)
     task.file.bx = withB ? 3 : -1;
     task.file.by = withB ? 0 : -1;
     for (int x = 0; x < 3; ++x)
-        exec::AddMove(task.sample, QPoint(x, 0), QPoint(x + 1, 0));
+        field::AddMove(task.sample, QPoint(x, 0), QPoint(x + 1, 0));
     return task;
 }
 
@@ -236,6 +237,9 @@ void TestTask::missingSegmentsUntilNextRunOrStage()
 {
     w->SetTask(LineTask(true));
     w->show();
+    // The window settles (docks) before the runs: a new layout redraws the field.
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QTest::qWait(300);
     Prepare(Repeat(kStep, 2));
     RunVeryFast();
     QCOMPARE(View()->marks().size(), 1);

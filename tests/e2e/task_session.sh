@@ -7,8 +7,8 @@
 # window goes with the work window. Then a damaged task file: one message
 # naming it, and the program starts without a task.
 # usage: task_session.sh PROGRAM TASKFILE [SHOTS_DIR]
-# The task: a field of 12, А (0, 0) facing right, Б (3, 0), the sample three
-# segments from А to Б. SHOTS_DIR, when given, receives the screenshots.
+# TASKFILE is the shipped "Отрезок": six ШАГ from А to Б. SHOTS_DIR, when
+# given, receives the screenshots.
 set -u
 program=$1
 task=$2
@@ -132,10 +132,10 @@ set -- $(geometry "$taskwin")
 sleep 0.5
 shot task-window
 
-# The keys stay with the work window: Разработка, three ШАГ, Отладка.
+# The keys stay with the work window: Разработка, six ШАГ, Отладка.
 xdotool key shift+F2
 sleep 0.3
-xdotool key --delay 200 F2 F2 F2
+xdotool key --delay 200 F2 F2 F2 F2 F2 F2
 sleep 0.3
 xdotool key shift+F3
 sleep 0.3
@@ -166,7 +166,7 @@ run_very_fast
 read_box 'Задание не выполнено' failure
 echo "failure: $text" | tr '\n' ' '
 echo
-echo "$text" | grep -q 'Не нарисовано' || fail "failure text: $text"
+echo "$text" | grep -q 'Не нарисовано отрезков образца: 1' || fail "failure text: $text"
 sleep 0.5
 shot failure-marks
 
