@@ -40,12 +40,10 @@ QString CaptionFor(Kind kind)
     return kApplicationTitle;
 }
 
-void Message(QWidget *parent, Kind kind, const QString &text)
-{
-    Message(parent, kind, text, CaptionFor(kind));
-}
+namespace {
 
-void Message(QWidget *parent, Kind kind, const QString &text, const QString &caption)
+// selectable: the text can be selected and copied (Ctrl+A, Ctrl+C).
+void ShowMessage(QWidget *parent, Kind kind, const QString &text, const QString &caption, bool selectable)
 {
     if (messageHook) {
         messageHook({kind, caption, text});
@@ -60,7 +58,21 @@ void Message(QWidget *parent, Kind kind, const QString &text, const QString &cap
     }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
     FixBorder(box);
+    if (selectable)
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
+}
+
+} // namespace
+
+void Message(QWidget *parent, Kind kind, const QString &text)
+{
+    ShowMessage(parent, kind, text, CaptionFor(kind), false);
+}
+
+void Message(QWidget *parent, Kind kind, const QString &text, const QString &caption)
+{
+    ShowMessage(parent, kind, text, caption, true);
 }
 
 Answer Question(QWidget *parent, const QString &text)

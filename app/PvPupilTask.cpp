@@ -72,14 +72,14 @@ void TfrmPvPupil::ShowTaskWindow()
         m_taskWindow->Bring();
         return;
     }
-    // The sample's cells about half the size of the field's.
-    m_taskWindow = new TaskWindow(*m_task, qMax(4, u / 2), this);
-    m_taskWindow->adjustSize();
+    // The sample's cells about two fifths the size of the field's.
+    m_taskWindow = new TaskWindow(*m_task, qMax(3, u * 2 / 5), this);
     PlaceTaskWindow();
     m_taskWindow->Bring();
 
     // How to bring it back, in the status bar for as long as the window lives.
     auto *key = new QLabel(texts::kTaskKeyHint, ui->StatusBar1);
+    key->setContentsMargins(0, 0, 8, 0);
     ui->StatusBar1->addPermanentWidget(key);
 }
 
@@ -99,12 +99,13 @@ void TfrmPvPupil::PlaceTaskWindow()
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const int left = area.left() + frame.left();
     const int right = fieldFrame.left() - kTaskWindowGap - frame.right();
-    QSize size = m_taskWindow->sizeHint();
-    size.setWidth(qMin(size.width(), qMax(1, right - left)));
+    // As wide as the room left of the field, as high as its words need there.
+    const int width = qMax(m_taskWindow->minimumSizeHint().width(), right - left);
+    const int height = m_taskWindow->heightForWidth(width) > 0 ? m_taskWindow->heightForWidth(width)
+                                                               : m_taskWindow->sizeHint().height();
     const int bottom = fieldFrame.bottom();
-    const int top = qMax(area.top() + frame.top(), bottom - size.height());
-    m_taskWindow->setFixedWidth(size.width());
-    m_taskWindow->resize(size.width(), qMin(size.height(), bottom - top));
+    const int top = qMax(area.top() + frame.top(), bottom - height);
+    m_taskWindow->resize(width, qMin(height, bottom - top + 1));
     m_taskWindow->move(left - frame.left(), top - frame.top());
 }
 
@@ -124,9 +125,7 @@ void TfrmPvPupil::CheckTaskResult()
     m_runReachedEnd = false;
     const exec::Verdict verdict =
         exec::CheckDrawing(m_task->sample, m_trace, m_task->file, QPoint(executor.x, executor.y));
-    const bool done = verdict.Reproduced();
-    dialogs::Message(this, dialogs::Kind::Information, exec::VerdictText(verdict),
-                     done ? texts::kTaskDone : texts::kTaskNotDone);
+    dialogs::Message(this, dialogs::Kind::Information, exec::VerdictText(verdict), texts::kTaskCheck);
     // The segments still missing, over the field until the next run or
     // stage change (both redraw the field).
     QVector<QLine> marks;

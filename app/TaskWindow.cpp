@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -66,22 +67,25 @@ TaskWindow::TaskWindow(const exec::Task &task, int sampleUnit, QWidget *workWind
     setAutoFillBackground(true);
 
     m_sample = SamplePicture(task, sampleUnit);
-    auto *layout = new QVBoxLayout(this);
+    // The sample on the left, the words on its right: a window low enough
+    // to leave the command panel and most of the listing in view.
+    auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-    layout->setSpacing(6);
-    layout->addWidget(TextLabel(file.title, TextFont(14, true), this));
-    layout->addWidget(TextLabel(file.statement, TextFont(12, false), this));
+    layout->setSpacing(kMargin);
     auto *sample = new QLabel(this);
     sample->setPixmap(QPixmap::fromImage(m_sample));
     sample->setFixedSize(m_sample.size());
-    layout->addWidget(sample, 0, Qt::AlignHCenter);
-    layout->addWidget(TextLabel(texts::TaskPoints(file.fieldSize, file.ax, file.ay, file.aDirection,
-                                                  file.hasB, file.bx, file.by),
-                                TextFont(11, false), this));
-    layout->addWidget(TextLabel(texts::kTaskWindowHint, TextFont(11, false), this));
-    layout->addStretch(1);
-    // As wide as the sample; the texts wrap to that width.
-    setFixedWidth(m_sample.width() + 2 * kMargin);
+    layout->addWidget(sample, 0, Qt::AlignTop);
+    auto *words = new QVBoxLayout;
+    words->setSpacing(6);
+    words->addWidget(TextLabel(file.title, TextFont(14, true), this));
+    words->addWidget(TextLabel(file.statement, TextFont(12, false), this));
+    words->addWidget(TextLabel(texts::TaskPoints(file.fieldSize, file.ax, file.ay, file.aDirection,
+                                                 file.hasB, file.bx, file.by),
+                               TextFont(11, false), this));
+    words->addWidget(TextLabel(texts::kTaskWindowHint, TextFont(11, false), this));
+    words->addStretch(1);
+    layout->addLayout(words, 1);
 
     // It goes with the work window.
     workWindow->installEventFilter(this);

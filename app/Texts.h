@@ -74,8 +74,7 @@ inline QString TaskPoints(int n, int ax, int ay, int direction, bool hasB, int b
 inline const QString kTaskWindowHint =
     QStringLiteral("Закрытое окно задания снова открывает клавиша F9 в окне ученика.");
 inline const QString kTaskKeyHint = QStringLiteral("F9 — задание");
-inline const QString kTaskDone = QStringLiteral("Задание выполнено");
-inline const QString kTaskNotDone = QStringLiteral("Задание не выполнено");
+inline const QString kTaskCheck = QStringLiteral("Проверка");
 inline const QString kTaskNotOpened = QStringLiteral("Задание не открыто");
 inline QString TaskNotOpened(const QString &reason)
 {

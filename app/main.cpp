@@ -22,13 +22,20 @@ int main(int argc, char *argv[])
     frmPvPupil = new TfrmPvPupil;
     frmRegistrPupil = new TfrmRegistrPupil(frmMainPupil);
 
-    // A task file given: read now, so that a damaged one is told at once; the
-    // program then starts without a task.
-    const QStringList arguments = app.arguments().mid(1);
-    if (!arguments.isEmpty()) {
+    // A task file given (the first argument that is no option): read now, so
+    // that a damaged one is told at once; the program then starts without a
+    // task.
+    QString taskPath;
+    for (const QString &argument : app.arguments().mid(1)) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            taskPath = argument;
+            break;
+        }
+    }
+    if (!taskPath.isEmpty()) {
         exec::Task task;
         QString error;
-        if (exec::LoadTask(arguments.first(), &task, &error))
+        if (exec::LoadTask(taskPath, &task, &error))
             frmPvPupil->SetTask(task);
         else
             dialogs::Message(nullptr, dialogs::Kind::Error, texts::TaskNotOpened(error), texts::kTaskNotOpened);

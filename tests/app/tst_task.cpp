@@ -9,6 +9,7 @@
 #include "common/workwindow.h"
 #include "ui_PvPupilUnit.h"
 
+#include "exec/moves.h"
 #include "field/drawing.h"
 #include "field/geometry.h"
 
@@ -140,7 +141,9 @@ void TestTask::beginTakesTheTask()
     QVERIFY(window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Задание: Отрезок"));
     // The sample: the task's field, its segments drawn as a trace.
-    const field::Geometry g = field::ComputeGeometry(qint16(qMax(4, In(*w).u / 2)), 13);
+    field::Geometry g;
+    for (qint16 unit = 1; unit < 20 && g.w != window->Sample().width(); ++unit)
+        g = field::ComputeGeometry(unit, 13);
     QCOMPARE(window->Sample().size(), QSize(g.w, g.w));
     const QPoint middle = (field::CellCentre(g, 0, 0) + field::CellCentre(g, 1, 0)) / 2 + QPoint(1, 1);
     QCOMPARE(window->Sample().pixel(middle) & 0xFFFFFF, QRgb(0x808080));
@@ -188,24 +191,22 @@ void TestTask::verdicts_data()
     QTest::addColumn<bool>("withB");
     QTest::addColumn<QStringList>("body");
     QTest::addColumn<bool>("stop");
-    // The captions of the boxes shown, in order.
-    QTest::addColumn<QStringList>("captions");
+    // The boxes shown, in order: "done", "not done" (the check), "wall".
+    QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<int>("missing");
 
     const QStringList three = Repeat(kStep, 3);
     const QStringList turnedBack = three + Repeat(kTurn, 2) + QStringList{kJump};
-    QTest::newRow("right") << true << three << false << QStringList{texts::kTaskDone} << 0;
-    QTest::newRow("right, no Б: the end cell is free") << false << turnedBack << false
-                                                        << QStringList{texts::kTaskDone} << 0;
-    QTest::newRow("one segment short") << true << Repeat(kStep, 2) << false
-                                       << QStringList{texts::kTaskNotDone} << 1;
+    const QStringList done{QStringLiteral("done")}, notDone{QStringLiteral("not done")};
+    QTest::newRow("right") << true << three << false << done << 0;
+    QTest::newRow("right, no Б: the end cell is free") << false << turnedBack << false << done << 0;
+    QTest::newRow("one segment short") << true << Repeat(kStep, 2) << false << notDone << 1;
     QTest::newRow("one segment more") << false << three + Repeat(kTurn, 3) + QStringList{kStep} << false
-                                      << QStringList{texts::kTaskNotDone} << 0;
-    QTest::newRow("right, ends off Б") << true << turnedBack << false << QStringList{texts::kTaskNotDone} << 0;
+                                      << notDone << 0;
+    QTest::newRow("right, ends off Б") << true << turnedBack << false << notDone << 0;
     QTest::newRow("stopped") << true << three << true << QStringList() << 0;
-    // The wall's own box only.
     QTest::newRow("ends at a wall") << true << three + QStringList{kTurn, kStep} << false
-                                    << QStringList{QStringLiteral("Error")} << 0;
+                                    << QStringList{QStringLiteral("wall")} << 0;
 }
 
 void TestTask::verdicts()
@@ -213,7 +214,7 @@ void TestTask::verdicts()
     QFETCH(bool, withB);
     QFETCH(QStringList, body);
     QFETCH(bool, stop);
-    QFETCH(QStringList, captions);
+    QFETCH(QStringList, boxes);
     QFETCH(int, missing);
 
     w->SetTask(LineTask(withB));
@@ -223,13 +224,17 @@ void TestTask::verdicts()
     RunVeryFast();
 
     QStringList shown;
-    for (const auto &m : messages)
-        shown << m.caption;
-    QCOMPARE(shown, captions);
-    if (captions == QStringList{texts::kTaskDone})
-        QCOMPARE(messages.first().text, QStringLiteral("Образец воспроизведён!"));
-    if (captions == QStringList{texts::kTaskNotDone})
-        QVERIFY(!messages.first().text.contains(QStringLiteral("воспроизведён!")));
+    for (const auto &m : messages) {
+        if (m.caption != texts::kTaskCheck)
+            shown << (m.text == exec::WallErrorText() ? QStringLiteral("wall") : m.text);
+        else if (m.text == QStringLiteral("Образец воспроизведён!"))
+            shown << QStringLiteral("done");
+        else if (m.text.startsWith(QStringLiteral("Образец не воспроизведён.")))
+            shown << QStringLiteral("not done");
+        else
+            shown << m.text;
+    }
+    QCOMPARE(shown, boxes);
     QCOMPARE(View()->marks().size(), missing);
 }
 
@@ -262,7 +267,7 @@ void TestTask::missingSegmentsUntilNextRunOrStage()
     messages.clear();
     RunVeryFast();
     QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages.first().caption, texts::kTaskDone);
+    QCOMPARE(messages.first().text, QStringLiteral("Образец воспроизведён!"));
     QVERIFY(View()->marks().isEmpty());
 }
 
@@ -276,10 +281,8 @@ void TestTask::freeTaskHasNoneOfIt()
     QVERIFY(messages.isEmpty());
     QVERIFY(!Window());
     QVERIFY(View()->marks().isEmpty());
-    QVERIFY(ui()->StatusBar1->findChildren<QLabel *>().isEmpty()
-            || std::none_of(ui()->StatusBar1->findChildren<QLabel *>().cbegin(),
-                            ui()->StatusBar1->findChildren<QLabel *>().cend(),
-                            [](const QLabel *l) { return l->text() == texts::kTaskKeyHint; }));
+    for (const QLabel *label : ui()->StatusBar1->findChildren<QLabel *>())
+        QVERIFY(label->text() != texts::kTaskKeyHint);
 }
 
 QTEST_MAIN(TestTask)
