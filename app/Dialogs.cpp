@@ -122,8 +122,9 @@ QString AskFileName(QWidget *parent, const FileRequest &request)
     // refused (it could not be typed into the load dialog either).
     if (auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
         if (edit->text().contains(QLatin1Char('"'))) {
+            const QString algorithm = request.save ? texts::kQuoteInSaveName : texts::kQuoteInOpenName;
             Message(parent, Kind::Information,
-                    request.save ? texts::kQuoteInSaveName : texts::kQuoteInOpenName);
+                    request.quoteMessage.isEmpty() ? algorithm : request.quoteMessage);
             return QString();
         }
     }

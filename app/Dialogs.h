@@ -32,6 +32,7 @@ struct FileRequest {
     QString filter;
     QString defaultSuffix;
     QString presetName;
+    QString quoteMessage;  // refusing a name with '"'; the algorithm's message when empty
 };
 
 enum class Answer { Yes, No, Cancel };

@@ -81,6 +81,51 @@ inline QString TaskNotOpened(const QString &reason)
     return reason + QStringLiteral("\n\nПрограмма запускается без задания.");
 }
 
+// ---- The task maker ("putevod --teacher") -----------------------------------
+inline const QString kMakerTitle = QStringLiteral("Конструктор заданий");
+inline const QString kMakerName = QStringLiteral("Название:");
+inline const QString kMakerStatement = QStringLiteral("Условие:");
+inline const QString kMakerSize = QStringLiteral("Размер поля:");
+inline const QString kMakerPointA = QStringLiteral("Точка А:  x");
+inline const QString kMakerPointB = QStringLiteral("Точка Б:  x");
+inline const QString kMakerDirection = QStringLiteral("направление");
+inline const QString kMakerUseB = QStringLiteral("задать точку Б (где исполнитель должен закончить путь)");
+inline const QString kMakerReference = QStringLiteral("Образец:");
+inline const QString kMakerNoReference = QStringLiteral("алгоритм не выбран");
+inline const QString kMakerChooseReference = QStringLiteral("Выбрать алгоритм...");
+inline const QString kMakerOpen = QStringLiteral("Открыть задание...");
+inline const QString kMakerSave = QStringLiteral("Сохранить задание");
+inline const QString kMakerPreview = QStringLiteral("Образец рисунка на поле");
+inline const QString kMakerReferenceTitle = QStringLiteral("Укажите файл алгоритма-образца");
+inline const QString kMakerOpenTitle = QStringLiteral("Укажите файл задания");
+inline const QString kMakerSaveTitle = QStringLiteral("Сохранить задание в файле");
+inline const QString kMakerTaskFilter = QStringLiteral("задания Путеводки (*.pvtask)");
+inline const QString kMakerNeedTitle = QStringLiteral("Введите название задания.");
+inline const QString kMakerNeedStatement = QStringLiteral("Напишите условие задания.");
+inline const QString kMakerNeedReference =
+    QStringLiteral("Выберите образец: сохранённый алгоритм, который рисует образец рисунка.");
+inline const QString kMakerChooseHint =
+    QStringLiteral("Выберите сохранённый алгоритм: его рисунок станет образцом.");
+inline const QString kMakerSaveChanges = QStringLiteral("Сохранить изменения в задании?");
+inline const QString kQuoteInTaskName =
+    QStringLiteral("Имя файла не может содержать кавычки (\"). Задание не сохранено: выберите другое имя.");
+inline QString MakerBadReference(const QString &reason)
+{
+    return QStringLiteral("Задание нельзя сохранить: ") + reason + QLatin1Char('.');
+}
+inline QString MakerReferenceLines(const QString &file, int lines)
+{
+    return QStringLiteral("%1 (строк: %2)").arg(file).arg(lines);
+}
+inline QString MakerSaved(const QString &file)
+{
+    return QStringLiteral("Задание сохранено в файле %1.").arg(file);
+}
+inline QString MakerSampleInfo(int segments)
+{
+    return QStringLiteral("Образец рисует отрезков: %1.").arg(segments);
+}
+
 // ---- Message boxes ---------------------------------------------------------
 inline const QString kYes = QStringLiteral("Да");
 inline const QString kNo = QStringLiteral("Нет");

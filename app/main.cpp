@@ -5,6 +5,7 @@
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
+#include "TaskMaker.h"
 #include "Texts.h"
 #include "exec/task.h"
 
@@ -18,6 +19,16 @@ int main(int argc, char *argv[])
     // program's icon and name from it.
     QGuiApplication::setDesktopFileName(QStringLiteral(PUTEVOD_APP_ID));
 
+    // The teacher's window alone: making task files, or mending the one named.
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--teacher")) > 0) {
+        TaskMakerWindow maker;
+        maker.show();
+        if (!arguments.isEmpty())
+            maker.OpenTask(arguments.first());
+        return app.exec();
+    }
+
     frmMainPupil = new TfrmMainPupil;
     frmPvPupil = new TfrmPvPupil;
     frmRegistrPupil = new TfrmRegistrPupil(frmMainPupil);
@@ -26,7 +37,7 @@ int main(int argc, char *argv[])
     // that a damaged one is told at once; the program then starts without a
     // task.
     QString taskPath;
-    for (const QString &argument : app.arguments().mid(1)) {
+    for (const QString &argument : arguments) {
         if (!argument.startsWith(QLatin1Char('-'))) {
             taskPath = argument;
             break;

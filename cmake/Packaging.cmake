@@ -8,6 +8,9 @@
 #   share/icons/hicolor/<n>x<n>/apps/<id>.png     the icon, 16 to 256
 #   share/man/man1/putevod.1.gz                   the manual page
 #   share/doc/putevodka/{copyright,changelog.gz}  licence and changes
+#   share/doc/putevodka/tasks.md                  the teachers' guide to tasks
+#   share/mime/packages/<id>.xml                  the task files' MIME type
+#   share/putevodka/tasks/*.pvtask                the sample tasks
 #
 # <id> is the application id below; the program gives it to the window system
 # as its desktop file name, so that docks and task bars find the icon.
@@ -24,6 +27,9 @@ set(PUTEVOD_MAINTAINER "Putevodka developers <dev@putevodka.ru>")
 # the entry there. Wayland uses the desktop file name itself.
 set(PUTEVOD_WM_CLASS PUTEVOD_FREE)
 set(PUTEVOD_ICON_SIZES 16 22 24 32 48 64 128 256)
+# Task files: the same names as in editor/taskfile.h.
+set(PUTEVOD_TASK_MIME application/x-putevodka-task)
+set(PUTEVOD_TASK_EXTENSION pvtask)
 
 target_compile_definitions(putevod PRIVATE PUTEVOD_APP_ID="${PUTEVOD_APP_ID}")
 # No console window under Windows.
@@ -42,6 +48,7 @@ configure_file(${desktop_src}/putevodka.desktop.in ${dist}/${PUTEVOD_APP_ID}.des
 configure_file(${desktop_src}/putevodka.metainfo.xml.in ${dist}/${PUTEVOD_APP_ID}.metainfo.xml @ONLY)
 configure_file(${desktop_src}/putevod.1.in ${dist}/gz/putevod.1 @ONLY)
 configure_file(${desktop_src}/changelog.in ${dist}/gz/changelog @ONLY)
+configure_file(${desktop_src}/putevodka-task.xml.in ${dist}/${PUTEVOD_APP_ID}.xml @ONLY)
 
 # The licence in Debian's machine-readable copyright format: LICENSE, each
 # line indented by one space, empty lines as " .".
@@ -86,6 +93,20 @@ foreach(size ${PUTEVOD_ICON_SIZES})
 endforeach()
 install(FILES ${dist}/putevod.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${dist}/copyright ${dist}/changelog.gz DESTINATION ${docdir})
+install(FILES docs/ru/tasks.md DESTINATION ${docdir})
+install(FILES ${dist}/${PUTEVOD_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES
+  resources/tasks/01-otrezok.pvtask
+  resources/tasks/02-ugolok.pvtask
+  resources/tasks/03-punktir.pvtask
+  resources/tasks/04-kvadrat.pvtask
+  resources/tasks/05-cherez-pole.pvtask
+  resources/tasks/06-lesenka.pvtask
+  resources/tasks/07-ramka.pvtask
+  resources/tasks/08-punktir-do-steny.pvtask
+  resources/tasks/09-kvadraty.pvtask
+  resources/tasks/10-zubcy.pvtask
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/${PUTEVOD_PACKAGE}/tasks)
 
 # `cpack` installs what is already built: tools/package.sh builds the program
 # first, so that making the packages does not build every test.
@@ -131,6 +152,7 @@ set(CPACK_PACKAGE_RELOCATABLE OFF)
 # Directories that belong to the distribution's own packages.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
     /usr/share/applications /usr/share/metainfo /usr/share/man /usr/share/man/man1
+    /usr/share/mime /usr/share/mime/packages
     /usr/share/icons /usr/share/icons/hicolor)
 foreach(size ${PUTEVOD_ICON_SIZES})
   list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace exec {
@@ -17,13 +18,12 @@ bool Fail(QString *error, const QString &text)
     return false;
 }
 
-QString AboutFile(const QString &path, const QString &what)
-{
-    return QStringLiteral("Задание из файла «%1» не открыто:\n%2.")
-        .arg(QFileInfo(path).fileName(), what);
-}
-
 } // namespace
+
+QString TaskFileError(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Задание из файла «%1» не открыто:\n%2.").arg(QFileInfo(path).fileName(), reason);
+}
 
 bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error)
 {
@@ -33,21 +33,27 @@ bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error)
     case TraceResult::Ended:
         break;
     case TraceResult::Wall:
-        return Fail(error, QStringLiteral("образец упирается в стену: из клетки (%1, %2) "
-                                          "исполнитель идёт в стену")
+        return Fail(error, QStringLiteral("алгоритм-образец упирается в стену в клетке (%1, %2)")
                                .arg(r.lastCell.x())
                                .arg(r.lastCell.y()));
     case TraceResult::Endless:
-        return Fail(error, QStringLiteral("образец не заканчивается: после %1 выполненных строк "
-                                          "он всё ещё работает (бесконечный цикл?)")
-                               .arg(kTraceLineBudget));
+        return Fail(error, QStringLiteral("алгоритм-образец не заканчивается: выполнено %1 строк, "
+                                          "а он всё ещё работает (бесконечный цикл?)")
+                               .arg(QLocale(QLocale::Russian).toString(kTraceLineBudget)));
     case TraceResult::TooDeep:
-        return Fail(error, QStringLiteral("в образце слишком глубокая вложенность конструкций и "
+        return Fail(error, QStringLiteral("в алгоритме-образце слишком глубокая вложенность конструкций и "
                                           "вызовов процедур (больше %1)")
                                .arg(kMaxNesting));
     }
+    if (file.hasB && r.lastCell != QPoint(file.bx, file.by))
+        return Fail(error, QStringLiteral("алгоритм-образец заканчивает путь в клетке (%1, %2), а не в точке Б "
+                                          "(%3, %4): такое задание не решить")
+                               .arg(r.lastCell.x())
+                               .arg(r.lastCell.y())
+                               .arg(file.bx)
+                               .arg(file.by));
     if (r.drawing.empty() && !file.hasB)
-        return Fail(error, QStringLiteral("образец ничего не рисует, а точка Б не задана: "
+        return Fail(error, QStringLiteral("алгоритм-образец ничего не рисует, а точка Б не задана: "
                                           "проверять нечего"));
     if (task) {
         task->file = file;
@@ -61,22 +67,22 @@ bool LoadTask(const QString &path, Task *task, QString *error)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return Fail(error, AboutFile(path, QStringLiteral("файл не удаётся прочитать")));
+        return Fail(error, TaskFileError(path, QStringLiteral("файл не удаётся прочитать")));
     const QString tooLarge = QStringLiteral("файл слишком велик для задания (больше 1 МБ)");
     if (f.size() > editor::kMaxTaskFileSize)
-        return Fail(error, AboutFile(path, tooLarge));
+        return Fail(error, TaskFileError(path, tooLarge));
     // One byte more than allowed: a device may not know its size.
     const QByteArray bytes = f.read(editor::kMaxTaskFileSize + 1);
     if (f.error() != QFileDevice::NoError)
-        return Fail(error, AboutFile(path, QStringLiteral("файл не удаётся прочитать")));
+        return Fail(error, TaskFileError(path, QStringLiteral("файл не удаётся прочитать")));
 
     editor::TaskFile file;
     QString reason;
     if (!editor::ParseTask(bytes, &file, &reason))
-        return Fail(error, AboutFile(path, reason));
+        return Fail(error, TaskFileError(path, reason));
     Task prepared;
     if (!PrepareTask(file, &prepared, &reason))
-        return Fail(error, AboutFile(path, reason));
+        return Fail(error, TaskFileError(path, reason));
     if (task)
         *task = prepared;
     return true;

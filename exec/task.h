@@ -16,14 +16,18 @@ struct Task {
 };
 
 // Runs the task's reference algorithm. When it ends on its own (no wall, no
-// endless loop, no too deep nesting) and leaves something to check (a drawing
-// or point Б), sets *task and returns true; otherwise sets *error to the
+// endless loop, no too deep nesting), stops on point Б where the task sets
+// it, and leaves something to check (a drawing or point Б), sets *task and
+// returns true; otherwise sets *error to the
 // Russian reason and returns false.
 bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error);
 
 // Reads, parses and prepares a task file. On failure *error is one Russian
 // message that names the file and says what is wrong; *task is unchanged.
 bool LoadTask(const QString &path, Task *task, QString *error);
+
+// The message for a task file that cannot be opened, naming the file.
+QString TaskFileError(const QString &path, const QString &reason);
 
 // Writes a task file (through a temporary file, as algorithms are saved).
 bool SaveTask(const QString &path, const editor::TaskFile &file, QString *error);

@@ -26,7 +26,11 @@ expected="usr/bin/putevod
 usr/share/applications/$id.desktop
 usr/share/metainfo/$id.metainfo.xml
 usr/share/man/man1/putevod.1.gz
-usr/share/doc/putevodka/copyright"
+usr/share/doc/putevodka/copyright
+usr/share/doc/putevodka/tasks.md
+usr/share/mime/packages/$id.xml
+usr/share/putevodka/tasks/01-otrezok.pvtask
+usr/share/putevodka/tasks/10-zubcy.pvtask"
 for size in 16 22 24 32 48 64 128 256; do
     expected="$expected
 usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
@@ -45,9 +49,26 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 dpkg-deb -x "$deb" "$tmp"
 desktop="$tmp/usr/share/applications/$id.desktop"
-exec_name=$(sed -n 's/^Exec=//p' "$desktop")
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [ -x "$tmp/usr/bin/$exec_name" ] || fail "the entry starts '$exec_name', which the package lacks"
 grep -qx "Icon=$id" "$desktop" || fail "the entry's icon is not $id"
+# A double click on a task file opens it: the entry takes a file and names
+# the type that the packaged MIME description defines for *.pvtask.
+grep -q '^Exec=[^ ]* %f$' "$desktop" || fail "the entry does not take a file (%f)"
+mime=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")
+grep -q "<mime-type type=\"$mime\">" "$tmp/usr/share/mime/packages/$id.xml" &&
+    grep -q '<glob pattern="\*.pvtask"/>' "$tmp/usr/share/mime/packages/$id.xml" ||
+    fail "the packaged MIME description does not define '$mime' for *.pvtask"
+if command -v update-mime-database >/dev/null; then
+    # A database of its own, in a data folder the tool is told about.
+    mkdir -p "$tmp/xdg/mime/packages"
+    cp "$tmp/usr/share/mime/packages/$id.xml" "$tmp/xdg/mime/packages/"
+    XDG_DATA_HOME="$tmp/xdg" update-mime-database "$tmp/xdg/mime" 2>"$tmp/mimeerr" &&
+        [ ! -s "$tmp/mimeerr" ] ||
+        { cat "$tmp/mimeerr"; fail "update-mime-database does not take the MIME description"; }
+    grep -q "$mime:\*\.pvtask" "$tmp/xdg/mime/globs2" || fail "the MIME database lacks the *.pvtask glob"
+    grep -q "$mime" "$tmp/xdg/mime/magic" || fail "the MIME database lacks the task files' magic"
+fi
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
     "$tmp/usr/share/metainfo/$id.metainfo.xml" || fail "the metadata does not launch $id.desktop"
 

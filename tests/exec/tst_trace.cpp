@@ -191,13 +191,16 @@ void TestTrace::loadingNamesFileAndFault_data()
         return editor::FormatTask(t);
     };
     QTest::newRow("good") << with(Task(false).reference.mid(2, 11).join(QLatin1Char('/'))) << QString();
-    QTest::newRow("nothing drawn but Б set") << with(QStringLiteral("ПРЫЖОК"), true) << QString();
+    QTest::newRow("nothing drawn but Б set") << with(QStringLiteral("ПРЫЖОК/ПОВОРОТ/ПОВОРОТ/ПРЫЖОК"), true)
+                                             << QString();
+    QTest::newRow("ends off Б") << with(QStringLiteral("ШАГ/ПРЫЖОК"), true)
+                                << QStringLiteral("алгоритм-образец заканчивает путь в клетке (7, 5), а не в точке Б (5, 5)");
     QTest::newRow("nothing to check") << with(QStringLiteral("ПРЫЖОК"))
-                                      << QStringLiteral("образец ничего не рисует, а точка Б не задана");
+                                      << QStringLiteral("алгоритм-образец ничего не рисует, а точка Б не задана");
     QTest::newRow("wall") << with(QStringLiteral("ПОКА впереди НЕ стена/НЦ/ШАГ/КЦ/ШАГ"))
-                          << QStringLiteral("образец упирается в стену: из клетки (11, 5)");
+                          << QStringLiteral("алгоритм-образец упирается в стену в клетке (11, 5)");
     QTest::newRow("endless") << with(QStringLiteral("ПОКА впереди НЕ стена/НЦ/ПОВОРОТ/КЦ"))
-                             << QStringLiteral("образец не заканчивается");
+                             << QStringLiteral("алгоритм-образец не заканчивается");
     QTest::newRow("too deep") << (with(QStringLiteral("ДЕЛАЙ а")) + "| ПРОЦЕДУРА а\n| ДЕЛАЙ а\n")
                               << QStringLiteral("слишком глубокая вложенность");
     QTest::newRow("bad file") << QByteArray("ПУТЕВОДКА ЗАДАНИЕ 7\n") << QStringLiteral("в версии 7 формата");
