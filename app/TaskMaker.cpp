@@ -1,6 +1,7 @@
 #include "TaskMaker.h"
 
 #include "Dialogs.h"
+#include "Resources.h"
 #include "Texts.h"
 #include "editor/algfile.h"
 #include "exec/task.h"
@@ -40,7 +41,8 @@ QLineEdit *CoordinateEdit(QWidget *parent, const char *name)
 TaskMakerWindow::TaskMakerWindow(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(texts::kMakerTitle);
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // The font the other windows are laid out for.
+    setFont(PixelFont(QStringLiteral("Liberation Sans"), 13, false));
 
     title = new QLineEdit(this);
     title->setObjectName(QStringLiteral("title"));
@@ -219,23 +221,21 @@ void TaskMakerWindow::UpdatePreview()
             points.bx = qint16(t.bx);
             points.by = qint16(t.by);
         }
-        // The marks, the sample over them, the executor on А on top.
-        QImage under = field::NewPicture(g.s);
-        field::Executor e;
-        field::PlaceExecutorAtStart(picture, under, g, points, e);
-        field::RestoreUnderGlyph(picture, under, g, e.x, e.y);
+        field::Drawing sample;
         if (reference.isEmpty()) {
             info->setText(texts::kMakerChooseHint);
         } else {
             exec::Task task;
             QString error;
             if (exec::PrepareTask(t, &task, &error)) {
-                field::DrawDrawing(picture, g, task.sample);
-                info->setText(texts::MakerSampleInfo(int(task.sample.size())));
+                sample = task.sample;
+                info->setText(texts::MakerSampleInfo(int(sample.size())));
             } else {
                 info->setText(texts::MakerBadReference(error));
             }
         }
+        // The sample with the executor on А on top, facing its start direction.
+        picture = field::SamplePicture(g, points, sample);
         field::DrawGlyph(picture, g, points.ax, points.ay, points.adir);
     }
     preview->setPixmap(QPixmap::fromImage(picture));

@@ -32,4 +32,18 @@ QRect DrawDrawing(QImage &picture, const Geometry &g, const Drawing &drawing,
     return touched;
 }
 
+QImage SamplePicture(const Geometry &g, const Points &points, const Drawing &drawing)
+{
+    QImage picture = NewPicture(g.w);
+    RedrawEmptyField(picture, g);
+    // Placing the executor marks А and Б exactly as a run does; the glyph
+    // goes again with what it covered.
+    QImage under = NewPicture(g.s);
+    Executor e;
+    PlaceExecutorAtStart(picture, under, g, points, e);
+    RestoreUnderGlyph(picture, under, g, e.x, e.y);
+    DrawDrawing(picture, g, drawing);
+    return picture;
+}
+
 } // namespace field

@@ -5,6 +5,7 @@
 // leave equal drawings.
 
 #include "field/geometry.h"
+#include "field/glyph.h"
 
 #include <QColor>
 #include <QImage>
@@ -43,5 +44,11 @@ void AddMove(Drawing &drawing, QPoint from, QPoint to);
 // leaves on the field. Returns the rectangle it may have changed.
 QRect DrawDrawing(QImage &picture, const Geometry &g, const Drawing &drawing,
                   const QColor &colour = TraceColour(), int width = kTraceWidth);
+
+// The field of a task's sample: the empty field, the marks of А (and of Б
+// when points sets it), and the drawing over them; no executor. Pixel for
+// pixel what a run from А that draws these segments leaves on the field once
+// the executor's glyph is lifted off.
+QImage SamplePicture(const Geometry &g, const Points &points, const Drawing &drawing);
 
 } // namespace field

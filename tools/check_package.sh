@@ -49,12 +49,13 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 dpkg-deb -x "$deb" "$tmp"
 desktop="$tmp/usr/share/applications/$id.desktop"
-exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" | head -n 1)
 [ -x "$tmp/usr/bin/$exec_name" ] || fail "the entry starts '$exec_name', which the package lacks"
 grep -qx "Icon=$id" "$desktop" || fail "the entry's icon is not $id"
 # A double click on a task file opens it: the entry takes a file and names
 # the type that the packaged MIME description defines for *.pvtask.
 grep -q '^Exec=[^ ]* %f$' "$desktop" || fail "the entry does not take a file (%f)"
+grep -qx "Exec=$exec_name --teacher" "$desktop" || fail "the entry has no action for the task maker"
 mime=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")
 grep -q "<mime-type type=\"$mime\">" "$tmp/usr/share/mime/packages/$id.xml" &&
     grep -q '<glob pattern="\*.pvtask"/>' "$tmp/usr/share/mime/packages/$id.xml" ||

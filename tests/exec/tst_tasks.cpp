@@ -63,19 +63,6 @@ QImage RunPicture(const QStringList &listing, const field::Geometry &g, const fi
     return picture;
 }
 
-// The sample as the task window draws it: the same start, then the drawing.
-QImage SamplePicture(const exec::Task &task, const field::Geometry &g)
-{
-    QImage picture = field::NewPicture(g.w);
-    field::RedrawEmptyField(picture, g);
-    QImage under = field::NewPicture(g.s);
-    field::Executor e;
-    field::PlaceExecutorAtStart(picture, under, g, PointsOf(task.file), e);
-    field::RestoreUnderGlyph(picture, under, g, e.x, e.y);
-    field::DrawDrawing(picture, g, task.sample);
-    return picture;
-}
-
 QStringList Listing(const QStringList &body, const QStringList &after = {})
 {
     QStringList lines{QStringLiteral("АЛГОРИТМ ПУТЬ_0"), QStringLiteral("НАЧ")};
@@ -160,7 +147,7 @@ void TestTasks::shippedTask()
     bool wall = false;
     const QImage run = RunPicture(t.reference, g, PointsOf(t), &wall);
     QVERIFY(!wall);
-    QCOMPARE(SamplePicture(task, g), run);
+    QCOMPARE(field::SamplePicture(g, PointsOf(t), task.sample), run);
 
     // The wrong algorithm ends on its own, and differs both in the check and
     // on the field.
