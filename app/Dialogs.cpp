@@ -86,9 +86,11 @@ QString CaptionFor(Kind kind)
     return kApplicationTitle;
 }
 
-void Message(QWidget *parent, Kind kind, const QString &text)
+namespace {
+
+// selectable: the text can be selected and copied (Ctrl+A, Ctrl+C).
+void ShowMessage(QWidget *parent, Kind kind, const QString &text, const QString &caption, bool selectable)
 {
-    const QString caption = CaptionFor(kind);
     if (messageHook) {
         messageHook({kind, caption, text});
         return;
@@ -104,7 +106,21 @@ void Message(QWidget *parent, Kind kind, const QString &text)
     // "OK" as it is, whatever language the toolkit's own texts are in.
     box.button(QMessageBox::Ok)->setText(texts::kOk);
     FixBorder(box);
+    if (selectable)
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
+}
+
+} // namespace
+
+void Message(QWidget *parent, Kind kind, const QString &text)
+{
+    ShowMessage(parent, kind, text, CaptionFor(kind), false);
+}
+
+void Message(QWidget *parent, Kind kind, const QString &text, const QString &caption)
+{
+    ShowMessage(parent, kind, text, caption, true);
 }
 
 Answer Question(QWidget *parent, const QString &text)

@@ -39,6 +39,9 @@ enum class Answer { Yes, No, Cancel };
 
 // Shows a modal box with one OK button.
 void Message(QWidget *parent, Kind kind, const QString &text);
+// The same with a caption of its own instead of the kind's, and a text the
+// reader can select and copy.
+void Message(QWidget *parent, Kind kind, const QString &text, const QString &caption);
 // The caption a box of this kind carries.
 QString CaptionFor(Kind kind);
 // A question box captioned with the application title, buttons "Да",

@@ -2,8 +2,24 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 
 #include <cstring>
+
+namespace {
+
+const int kMarkWidth = 3;
+
+// What a set of marks covers, pen included.
+QRect MarksRect(const QVector<QLine> &lines)
+{
+    QRect r;
+    for (const QLine &line : lines)
+        r |= QRect(line.p1(), line.p2()).normalized();
+    return r.isNull() ? r : r.adjusted(-kMarkWidth, -kMarkWidth, kMarkWidth, kMarkWidth);
+}
+
+} // namespace
 
 FieldView::FieldView(QWidget *parent) : QWidget(parent)
 {
@@ -43,4 +59,27 @@ void FieldView::paintEvent(QPaintEvent *event)
     const QRegion rest = QRegion(area) - QRegion(m_picture.rect());
     for (const QRect &r : rest)
         painter.fillRect(r, palette().color(backgroundRole()));
+    if (!m_marks.isEmpty()) {
+        // Dashed, so that even where a mark runs along the trace it reads
+        // as something else.
+        QPen pen(MarkColour(), kMarkWidth, Qt::DashLine, Qt::FlatCap);
+        painter.setPen(pen);
+        painter.drawLines(m_marks);
+    }
+}
+
+QColor FieldView::MarkColour()
+{
+    // Magenta: neither the trace's grey, the grid's blue, the executor's red
+    // nor the background's grey.
+    return QColor(0xE0, 0x00, 0xE0);
+}
+
+void FieldView::setMarks(const QVector<QLine> &lines)
+{
+    if (lines.isEmpty() && m_marks.isEmpty())
+        return;
+    const QRect old = MarksRect(m_marks);
+    m_marks = lines;
+    update(old | MarksRect(m_marks));
 }

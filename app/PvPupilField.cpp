@@ -171,6 +171,7 @@ void TfrmPvPupil::ResizeField(int n)
 
 void TfrmPvPupil::RedrawEmptyField()
 {
+    ui->PaintImage->setMarks({});  // a task's missing segments go with the trace
     fieldDirty |= field::RedrawEmptyField(fieldPicture, geometry);
 }
 

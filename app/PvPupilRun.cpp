@@ -141,6 +141,7 @@ void TfrmPvPupil::RunAlgorithm()
     SetCurrentLine(0);
     ShowField();
     ui->NMainWork->setEnabled(false);
+    m_trace = exec::Drawing();
     StopRequested = false;
 
     ListHighlight highlight(this, ui->lstCom, runLine, LinePause == 0);
@@ -175,7 +176,11 @@ void TfrmPvPupil::RunAlgorithm()
     hooks.selectLine = [&highlight](int i) { highlight.Select(i); };
     hooks.pause = pause;
     hooks.checkPoint = [this] { return CheckPoint(); };
-    hooks.step = [&moves] { exec::MakeStep(moves); };
+    hooks.step = [this, &moves] {
+        const QPoint from(executor.x, executor.y);
+        exec::MakeStep(moves);
+        RecordStep(from);
+    };
     hooks.jump = [&moves] { exec::MakeJump(moves); };
     hooks.turn = [&moves] { exec::MakeTurn(moves); };
     hooks.wallAhead = [this] { return exec::WallAhead(executor, geometry.n); };
@@ -189,6 +194,7 @@ void TfrmPvPupil::RunAlgorithm()
     highlight.End();
     if (!result.stopped)
         SetCurrentLine(result.endIndex);  // the КОН line; past the end selects nothing
+    m_runReachedEnd = !result.stopped && result.endIndex < listing->rowCount();
     ui->NMainWork->setEnabled(true);
 }
 
@@ -227,6 +233,8 @@ void TfrmPvPupil::StartRun(int turnFramePause, int wallBlinkPause, int linePause
         RunAlgorithm();
     }
 
+    if (!closePending)
+        CheckTaskResult();
     LayOutPending();
     if (closePending) {
         closePending = false;

@@ -192,6 +192,7 @@ void TfrmPvPupil::NMainBeginClick()
     SetStage(Stage::Begin);
     StartNewTask();
     modified = false;
+    ShowTaskWindow();
 }
 
 void TfrmPvPupil::StartNewTask()
@@ -200,6 +201,8 @@ void TfrmPvPupil::StartNewTask()
     points.ax = 0;
     points.ay = 0;
     points.adir = 0;
+    if (m_task)
+        ApplyTaskField();
     RedrawEmptyField();
     PlaceExecutorAtStart();
     WriteFrameLines();
@@ -325,6 +328,9 @@ bool TfrmPvPupil::FormKeyDown(QKeyEvent *e)
         }
     }
     switch (key) {
+    case Qt::Key_F9:
+        ShowTaskWindow();  // a teacher's task only
+        break;
     case Qt::Key_Escape:
         if (ui->PanelProc->isVisible()) {
             ui->PanelProc->hide();

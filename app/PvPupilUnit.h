@@ -16,6 +16,7 @@
 //   PvPupilRun.cpp     tool bar and runs
 
 #include "editor/editops.h"
+#include "exec/task.h"
 #include "field/geometry.h"
 #include "field/glyph.h"
 #include "field/layout.h"
@@ -39,6 +40,7 @@ class QMenu;
 class QPushButton;
 class QStringListModel;
 class QTimer;
+class TaskWindow;
 
 class TfrmPvPupil : public QMainWindow
 {
@@ -55,6 +57,13 @@ public:
     QStringList Lines() const;
     int CurrentLine() const;              // -1 when no line is current; during a run, the run's line
     void SetCurrentLine(int row);         // an operation sets it: no selection rule
+
+    // ---- A teacher's task (PvPupilTask.cpp) --------------------------------
+    // Taken at Начать: the field's size and points, the task window, the
+    // check after each run that reaches КОН. Without one the window is the
+    // free task.
+    void SetTask(const exec::Task &task);
+    bool HasTask() const;
 
     // ---- Algorithm files (PvPupilDelete.cpp) ------------------------------
     bool SaveAlgorithm();                 // true when the file was written
@@ -191,6 +200,13 @@ private:
     void StartRun(int turnFramePause, int wallBlinkPause, int linePause);
     bool CheckPoint();                    // process pending events; true when stopped
 
+    // ---- A teacher's task (PvPupilTask.cpp) --------------------------------
+    void ApplyTaskField();                // at Начать: the task's size and points
+    void ShowTaskWindow();                // at Начать and on F9: open or bring back
+    void PlaceTaskWindow();               // beside the field, never over it
+    void RecordStep(QPoint from);         // after a ШАГ from this cell: the pupil's trace
+    void CheckTaskResult();               // after a run: the verdict, the missing segments
+
     // ---- State -------------------------------------------------------------
     std::unique_ptr<Ui::TfrmPvPupil> ui;
     int u = 0;            // layout unit
@@ -237,6 +253,11 @@ private:
     bool m_settingCurrent = false;  // an operation is setting the current line
     const QEvent *m_previewEvent = nullptr;  // the key event last previewed
     QPointer<QWidget> m_previewTarget;       // and the widget it was delivered to
+
+    std::unique_ptr<exec::Task> m_task;      // none in the free task
+    QPointer<TaskWindow> m_taskWindow;       // opened at Начать
+    exec::Drawing m_trace;                   // the pupil's trace of the last run
+    bool m_runReachedEnd = false;            // the last run reached КОН: to be checked
 };
 
 // The main work window of the program run (created hidden at start-up).

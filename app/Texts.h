@@ -54,6 +54,33 @@ inline QString CoordinateRange(int last)
 inline const QString kNoPointA =
     QStringLiteral("Точка А не задана или лежит вне поля. Задайте точку А на этапе \"Разработка\".");
 
+// ---- Work window: a teacher's task ----------------------------------------
+inline QString TaskWindowTitle(const QString &title)
+{
+    return QStringLiteral("Задание: ") + title;
+}
+inline QString TaskPoints(int n, int ax, int ay, int direction, bool hasB, int bx, int by)
+{
+    const int item = (direction / 90) % 4;
+    QString text = QStringLiteral("Поле %1 × %1. Точка А (%2, %3), направление %4")
+                       .arg(n)
+                       .arg(ax)
+                       .arg(ay)
+                       .arg(kDirectionNames.value(item < 0 ? 0 : item));
+    if (hasB)
+        text += QStringLiteral("; точка Б (%1, %2)").arg(bx).arg(by);
+    return text + QLatin1Char('.');
+}
+inline const QString kTaskWindowHint =
+    QStringLiteral("Закрытое окно задания снова открывает клавиша F9 в окне ученика.");
+inline const QString kTaskKeyHint = QStringLiteral("F9 — задание");
+inline const QString kTaskCheck = QStringLiteral("Проверка");
+inline const QString kTaskNotOpened = QStringLiteral("Задание не открыто");
+inline QString TaskNotOpened(const QString &reason)
+{
+    return reason + QStringLiteral("\n\nПрограмма запускается без задания.");
+}
+
 // ---- The task maker ("putevod --teacher") -----------------------------------
 inline const QString kMakerTitle = QStringLiteral("Конструктор заданий");
 inline const QString kMakerName = QStringLiteral("Название:");

@@ -1,11 +1,14 @@
 // Program entry: title, start window, main work window (hidden), sign-in
-// dialog (hidden), message loop.
+// dialog (hidden), message loop. `putevod FILE` takes a teacher's task file:
+// the work window sets it at Начать.
 #include "Dialogs.h"
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
 #include "Translation.h"
 #include "TaskMaker.h"
+#include "Texts.h"
+#include "exec/task.h"
 #include "qtcompat.h"
 
 #include <QApplication>
@@ -36,6 +39,25 @@ int main(int argc, char *argv[])
     frmMainPupil = new TfrmMainPupil;
     frmPvPupil = new TfrmPvPupil;
     frmRegistrPupil = new TfrmRegistrPupil(frmMainPupil);
+
+    // A task file given (the first argument that is no option): read now, so
+    // that a damaged one is told at once; the program then starts without a
+    // task.
+    QString taskPath;
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            taskPath = argument;
+            break;
+        }
+    }
+    if (!taskPath.isEmpty()) {
+        exec::Task task;
+        QString error;
+        if (exec::LoadTask(taskPath, &task, &error))
+            frmPvPupil->SetTask(task);
+        else
+            dialogs::Message(nullptr, dialogs::Kind::Error, texts::TaskNotOpened(error), texts::kTaskNotOpened);
+    }
 
     frmMainPupil->show();
     const int result = app.exec();
