@@ -4,7 +4,7 @@
 #   build/putevodka-<version>-1.<arch>.rpm          Qt 6
 # With --debian11 it makes instead, inside a Debian 11 root (tools/matrix.sh
 # makes it on first use and keeps it), the Qt 5 build's .deb and copies it to
-#   build/putevodka_<version>~deb11_debian11_<arch>.deb   Qt 5, for Debian 11
+#   build/putevodka_<version>_debian11_<arch>.deb   Qt 5, for Debian 11 (version <version>~deb11)
 # (the whole test suite runs in the root first).
 set -e
 cd "$(dirname "$0")/.."
