@@ -6,6 +6,7 @@
 #include "RegistrPupilUnit.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -15,7 +16,9 @@ int main(int argc, char *argv[])
     // program's icon and name from it.
     QGuiApplication::setDesktopFileName(QStringLiteral(PUTEVOD_APP_ID));
 
-    frmMainPupil = new TfrmMainPupil;
+    frmMainPupil = new TfrmMainPupil;  // it also makes the pictures known
+    // Every window, message box and file dialog carries the program's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     frmPvPupil = new TfrmPvPupil;
     frmRegistrPupil = new TfrmRegistrPupil(frmMainPupil);
 

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs what the build and the tests need, when it is missing (Debian 12).
 set -e
-PACKAGES="cmake g++ make qt6-base-dev fonts-liberation2 xvfb xauth
+PACKAGES="cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation2 xvfb xauth
     dpkg-dev file rpm lintian desktop-file-utils appstream
-    openbox xdotool x11-xkb-utils x11-utils weston qt6-wayland"
+    openbox xdotool x11-xkb-utils x11-utils x11-xserver-utils weston qt6-wayland xwayland
+    xfwm4 xfce4-panel xfconf dbus-x11"
 missing=""
 for p in $PACKAGES; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
