@@ -139,9 +139,14 @@ void TestScreens::wholeLayoutShown()
         origin = w.mapToGlobal(QPoint(0, 0)) - screen->geometry().topLeft();
     }
     shown = shown.convertToFormat(QImage::Format_RGB32);
-    // In device pixels at the window's scale factor.
-    const auto px = [scale](QPoint p) { return QPoint(qFloor(p.x() * scale), qFloor(p.y() * scale)); };
-    // For a look at what was checked: PUTEVOD_SCREENS_SAVE=picture.png
+    // The device pixel that shows the middle of a pixel of the window's at its
+    // scale factor (the field picture is scaled to the nearest pixel), from
+    // where the client lies in device pixels.
+    const QPoint deviceOrigin = follows ? QPoint(0, 0) : x11desktop::ClientPosition(w.winId());
+    const auto px = [&](QPoint p) {
+        p -= origin;
+        return deviceOrigin + QPoint(qFloor((p.x() + 0.5) * scale), qFloor((p.y() + 0.5) * scale));
+    };    // For a look at what was checked: PUTEVOD_SCREENS_SAVE=picture.png
     const QString save = qEnvironmentVariable("PUTEVOD_SCREENS_SAVE");
     if (!save.isEmpty())
         shown.save(save);
@@ -162,7 +167,7 @@ void TestScreens::wholeLayoutShown()
     }
     QVERIFY(lastLine < fieldBottom);
     // The status bar itself is on the screen.
-    QVERIFY(px(origin + QPoint(0, w.height())).y() <= shown.height());
+    QVERIFY(deviceOrigin.y() + qRound(w.height() * scale) <= shown.height());
 }
 
 QTEST_MAIN(TestScreens)
