@@ -104,10 +104,11 @@ void TfrmPvPupil::Dock()
         else
             LayOut(layout);
     }
-    // The frame, title bar included, at the area's top-left. Where the
-    // scale rounds that point, CheckDocked moves the frame to the exact pixel.
+    // The frame, title bar included, at the area's top-left; CheckDocked
+    // sees that it stays there.
     m_dockedAt = area.topLeft();
     m_dockChecks = 0;
+    m_dockStable = 0;
     move(QPoint(qFloor(area.x() / scale), qFloor(area.y() / scale)));
 }
 
@@ -117,14 +118,25 @@ bool TfrmPvPupil::CheckDocked()
         return true;
     const QMargins frame = x11desktop::FrameExtents(winId());
     const QPoint client = x11desktop::ClientPosition(winId());
-    if (frame.isNull() || client.x() < -frame.left())
-        return false;
-    if (client - QPoint(frame.left(), frame.top()) == m_dockedAt)
-        return true;
-    // Moved once the last request has been carried out, then checked again.
-    if (++m_dockChecks % 4 == 0)
-        x11desktop::MoveFrame(winId(), m_dockedAt);
-    return m_dockChecks >= 40;
+    ++m_dockChecks;
+    if (!frame.isNull() && client - QPoint(frame.left(), frame.top()) == m_dockedAt) {
+        // Where it should be for half a second: a window manager may still
+        // be carrying out an earlier request.
+        return ++m_dockStable >= 20;
+    }
+    // Moved there again once the last request has been carried out, then
+    // checked again; given up on after ten seconds.
+    // At a scale factor other than 1 the window's own position may not name
+    // the device pixel: the window manager is asked for it.
+    if (m_dockStable > 0 || m_dockChecks % 8 == 0) {
+        const qreal scale = devicePixelRatioF();
+        if (scale == 1.0)
+            move(m_dockedAt);
+        else
+            x11desktop::MoveFrame(winId(), m_dockedAt);
+    }
+    m_dockStable = 0;
+    return m_dockChecks >= 400;
 }
 
 void TfrmPvPupil::FollowGivenSize()
@@ -174,7 +186,7 @@ void TfrmPvPupil::showEvent(QShowEvent *event)
             if (!m_docked && m_dockTries >= kDockTries && x11desktop::IsX11())
                 FollowGivenSize();
         }
-        if ((m_docked && (m_followSize || CheckDocked())) || m_dockTries >= 3 * kDockTries)
+        if (m_docked ? (m_followSize || CheckDocked()) : m_dockTries >= 3 * kDockTries)
             m_dockTimer->stop();
     });
     m_dockTimer->start();

@@ -239,6 +239,7 @@ private:
     QTimer *m_dockTimer = nullptr;
     int m_dockTries = 0;
     int m_dockChecks = 0;
+    int m_dockStable = 0;          // checks in a row that found the frame docked
     QPoint m_dockedAt;             // the frame's top-left, in device pixels
     bool m_followSize = false;     // maximised, laid out in the size given
     // Tries, 25 ms apart, before a framed window without frame extents

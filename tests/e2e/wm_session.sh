@@ -47,7 +47,7 @@ allowed() {  # the actions the window manager offers on a window
     xprop -id "$1" _NET_WM_ALLOWED_ACTIONS
 }
 has_icon() {  # the window carries an icon of at least 16 x 16 pixels
-    xprop -id "$1" -notype _NET_WM_ICON | head -c 300 | grep -Eq '= *(1[6-9]|[2-9][0-9]|[1-9][0-9][0-9]+), *(1[6-9]|[2-9][0-9]|[1-9][0-9][0-9]+),' \
+    xprop -id "$1" _NET_WM_ICON | grep -Eq 'Icon \((1[6-9]|[2-9][0-9]|[1-9][0-9][0-9]+) x' \
         || fail "$2 has no icon: $(xprop -id "$1" _NET_WM_ICON | head -c 100)"
 }
 no_maximise_or_resize() {
