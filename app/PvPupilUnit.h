@@ -244,7 +244,7 @@ private:
     bool m_followSize = false;     // maximised, laid out in the size given
     // Tries, 25 ms apart, before a framed window without frame extents
     // follows the size it is given instead.
-    static const int kDockTries = 40;
+    static const int kDockTries = 120;
     // Before it is framed, the window leaves this much of the area free
     // right and below (device pixels): more than any frame's border.
     static const int kUnframedMargin = 64;
