@@ -125,9 +125,9 @@ bool TfrmPvPupil::CheckDocked()
         return ++m_dockStable >= 20;
     }
     // Moved there again once the last request has been carried out, then
-    // checked again; given up on after ten seconds.
-    // At a scale factor other than 1 the window's own position may not name
-    // the device pixel: the window manager is asked for it.
+    // checked again; given up on after ten seconds. At a scale factor other
+    // than 1 the window's own position may not name the device pixel: the
+    // window manager is asked for that pixel.
     if (m_dockStable > 0 || m_dockChecks % 8 == 0) {
         const qreal scale = devicePixelRatioF();
         if (scale == 1.0)
@@ -168,7 +168,8 @@ void TfrmPvPupil::showEvent(QShowEvent *event)
         // large as the area they let it use.
         const qreal scale = devicePixelRatioF();
         const QRect area = DockArea(scale);
-        const QSize room = field::ClientRoom(area, QMargins(0, 0, kUnframedMargin, kUnframedMargin), MenuHeight(), scale);
+        const QMargins unframed(0, 0, kUnframedMargin, kUnframedMargin);
+        const QSize room = field::ClientRoom(area, unframed, MenuHeight(), scale);
         const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, room);
         if (layout != m_layout)
             LayOut(layout);
