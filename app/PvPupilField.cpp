@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "EventHooks.h"
 #include "Texts.h"
+#include "qtcompat.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -55,13 +56,13 @@ void TfrmPvPupil::SetupFieldControls()
     // Clicks on the own surfaces of the points panel and of the window; a
     // click on a control (a label, the field) is that control's.
     OnMousePress(ui->PanelPoints, [this](QMouseEvent *mouse) {
-        if (ui->PanelPoints->childAt(mouse->position().toPoint()))
+        if (ui->PanelPoints->childAt(compat::MousePos(mouse)))
             return false;
         PanelPointsClick();
         return true;
     });
     OnMousePress(ui->centralwidget, [this](QMouseEvent *mouse) {
-        if (!ui->centralwidget->childAt(mouse->position().toPoint()))
+        if (!ui->centralwidget->childAt(compat::MousePos(mouse)))
             FormClick();
         return false;
     });
@@ -77,7 +78,7 @@ void TfrmPvPupil::BindSpinners()
         QSpinBox *spinner = pair.first;
         QLineEdit *edit = pair.second;
         // The spinner writes its position into its edit box ...
-        connect(spinner, &QSpinBox::valueChanged, edit,
+        connect(spinner, qOverload<int>(&QSpinBox::valueChanged), edit,
                 [edit](int value) { edit->setText(QString::number(value)); });
         // ... and continues from a number typed there.
         connect(edit, &QLineEdit::textEdited, spinner, [spinner](const QString &text) {

@@ -7,6 +7,7 @@
 #include "ListingDelegate.h"
 #include "editor/editops.h"
 #include "editor/listing.h"
+#include "qtcompat.h"
 
 #include <QKeyEvent>
 #include <QListView>
@@ -57,7 +58,7 @@ void TfrmPvPupil::SetupListing()
     // The listing always keeps one current line: a click below the last
     // line, or a Ctrl+click on the current one, would leave none.
     OnMouseButton(viewport, [this](QMouseEvent *mouse) {
-        const QModelIndex at = ui->lstCom->indexAt(mouse->position().toPoint());
+        const QModelIndex at = ui->lstCom->indexAt(compat::MousePos(mouse));
         return mouse->button() == Qt::LeftButton && (!at.isValid() || (mouse->modifiers() & Qt::ControlModifier));
     });
     OnKeyPress(ui->lstCom, [this](QKeyEvent *e) { return lstComKeyDown(e); });

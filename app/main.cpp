@@ -4,12 +4,14 @@
 #include "MainPupilUnit.h"
 #include "PvPupilUnit.h"
 #include "RegistrPupilUnit.h"
+#include "qtcompat.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char *argv[])
 {
+    compat::PrepareApplication();
     QApplication app(argc, argv);
     QApplication::setApplicationName(dialogs::kApplicationTitle);
     // The installed desktop entry's name: docks and task bars take the

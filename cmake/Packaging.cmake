@@ -65,10 +65,13 @@ find_program(GZIP_EXECUTABLE gzip)
 foreach(name putevod.1 changelog)
   if(GZIP_EXECUTABLE)
     execute_process(COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${dist}/gz/${name}
-                    OUTPUT_FILE ${dist}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
+                    OUTPUT_FILE ${dist}/${name}.gz RESULT_VARIABLE gzip_status)
+    if(NOT gzip_status EQUAL 0)
+      message(FATAL_ERROR "gzip ${name}: ${gzip_status}")
+    endif()
   else()
     file(ARCHIVE_CREATE OUTPUT ${dist}/${name}.gz PATHS ${dist}/gz/${name}
-         FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+         FORMAT raw COMPRESSION GZip)
   endif()
 endforeach()
 
@@ -113,7 +116,29 @@ set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Two .debs, named for the oldest system each is for, so that they are not
+# taken for one another: the Qt 6 build of Debian 12 (for Debian 12 and
+# newer) and the Qt 5 build made in a Debian 11 root (tools/package.sh
+# --debian11: for Debian 11 and the systems of its age). The Qt 5 build's
+# version sorts before the Qt 6 build's, so that the second replaces the
+# first as an upgrade.
+if(PUTEVOD_QT_MAJOR EQUAL 5)
+  set(deb_system_default debian11)
+  set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}~deb11")
+else()
+  set(deb_system_default debian12)
+endif()
+set(PUTEVOD_DEB_SYSTEM ${deb_system_default} CACHE STRING
+    "The system named in the .deb's file name")
+find_program(DPKG_EXECUTABLE dpkg)
+if(DPKG_EXECUTABLE)
+  execute_process(COMMAND ${DPKG_EXECUTABLE} --print-architecture
+                  OUTPUT_VARIABLE deb_arch OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(CPACK_DEBIAN_FILE_NAME
+      "${PUTEVOD_PACKAGE}_${PROJECT_VERSION}_${PUTEVOD_DEB_SYSTEM}_${deb_arch}.deb")
+else()
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

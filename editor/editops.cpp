@@ -62,7 +62,7 @@ void ApplyEdit(QStringList &lines, const Edit &edit)
     for (const EditStep &step : edit.steps) {
         const int at = qBound(0, step.at, int(lines.size()));
         const int remove = qBound(0, step.removeCount, int(lines.size()) - at);
-        lines.remove(at, remove);
+        lines.erase(lines.begin() + at, lines.begin() + at + remove);
         for (int i = 0; i < step.insert.size(); ++i)
             lines.insert(at + i, step.insert.at(i));
     }

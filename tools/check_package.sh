@@ -9,7 +9,7 @@ set -e
 cd "$(dirname "$0")/.."
 id=ru.putevodka.Putevodka
 title='"Путеводка-Свободная задача" 1.1'
-deb=$(ls build/putevodka_*.deb)
+deb=$(ls build/putevodka_*_debian12_*.deb)
 rpm=$(ls build/putevodka-*.rpm)
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }

@@ -1,7 +1,9 @@
 #!/bin/sh
-# Installs what the build and the tests need, when it is missing (Debian 12).
+# Installs what the build and the tests need, when it is missing (Debian 12):
+# Qt 6 and Qt 5.15, which the tests build against in turn (Qt 5's private
+# headers for the tests only).
 set -e
-PACKAGES="cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation2 xvfb xauth
+PACKAGES="cmake g++ make qt6-base-dev qtbase5-dev qtbase5-private-dev libxcb1-dev fonts-liberation2 xvfb xauth
     dpkg-dev file rpm lintian desktop-file-utils appstream
     openbox xdotool x11-xkb-utils x11-utils x11-xserver-utils weston qt6-wayland xwayland
     xfwm4 xfce4-panel xfconf dbus-x11"

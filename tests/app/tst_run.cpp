@@ -118,8 +118,10 @@ private:
         w->NMainDebugClick();
         QCOMPARE(In(*w).stage, TfrmPvPupil::Stage::Debug);
     }
-    // Runs f at the first check point of the coming run.
-    static void AtFirstCheckPoint(std::function<void()> f) { QTimer::singleShot(0, std::move(f)); }
+    // Runs f at the first check point of the coming run. A run that is
+    // refused never gets there: the window, which cleanup() closes, owns the
+    // timer, so f never outlives the test that gave it.
+    void AtFirstCheckPoint(std::function<void()> f) { QTimer::singleShot(0, w.get(), std::move(f)); }
 
 private slots:
     void init()

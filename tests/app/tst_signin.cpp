@@ -7,6 +7,7 @@
 #include "app/RegistrPupilUnit.h"
 #include "ui_MainPupilUnit.h"
 #include "ui_RegistrPupilUnit.h"
+#include "qtcompat.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -351,7 +352,7 @@ private slots:
     void pictures()
     {
         TfrmMainPupil start;
-        const QImage banner = start.ui->Image1->pixmap().toImage();
+        const QImage banner = compat::LabelPixmap(start.ui->Image1).toImage();
         QCOMPARE(banner.size(), QSize(798, 371));
         QVERIFY(!banner.hasAlphaChannel());
         QVERIFY(!start.ui->StartBitB->icon().pixmap(16, 16, QIcon::Disabled).isNull());

@@ -38,7 +38,7 @@ void ApplyChecked(QStringList &lines, const Edit &edit)
     for (const EditStep &step : edit.steps) {
         FUZZ_CHECK(step.at >= 0 && step.at <= lines.size());
         FUZZ_CHECK(step.removeCount >= 0 && step.removeCount <= lines.size() - step.at);
-        lines.remove(step.at, step.removeCount);
+        lines.erase(lines.begin() + step.at, lines.begin() + step.at + step.removeCount);
         for (int i = 0; i < step.insert.size(); ++i)
             lines.insert(step.at + i, step.insert.at(i));
     }
