@@ -189,11 +189,22 @@ bool MoveFrame(WId window, QPoint topLeft)
     event.format = 32;
     event.window = xcb_window_t(window);
     event.type = Atom("_NET_MOVERESIZE_WINDOW");
-    // North-west gravity (the frame's top-left is the point given), x and y
-    // only, asked by the application.
-    event.data.data32[0] = XCB_GRAVITY_NORTH_WEST | (1u << 8) | (1u << 9) | (1u << 12);
-    event.data.data32[1] = quint32(topLeft.x());
-    event.data.data32[2] = quint32(topLeft.y());
+    // Window managers read the point by the gravity the window's size hints
+    // give (Qt sets static gravity at times): with static gravity the point
+    // is the client's top-left, otherwise (north-west) the frame's.
+    QPoint at = topLeft;
+    quint32 gravity = XCB_GRAVITY_NORTH_WEST;
+    const QVector<quint32> hints = Property(xcb_window_t(window), "WM_NORMAL_HINTS", Atom("WM_SIZE_HINTS"));
+    const quint32 winGravityFlag = 1u << 9;
+    if (hints.size() >= 18 && (hints[0] & winGravityFlag) && hints[17] == XCB_GRAVITY_STATIC) {
+        const QMargins frame = FrameExtents(window);
+        at += QPoint(frame.left(), frame.top());
+        gravity = XCB_GRAVITY_STATIC;
+    }
+    // x and y only, asked by the application.
+    event.data.data32[0] = gravity | (1u << 8) | (1u << 9) | (1u << 12);
+    event.data.data32[1] = quint32(at.x());
+    event.data.data32[2] = quint32(at.y());
     xcb_send_event(c, 0, Root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char *>(&event));
