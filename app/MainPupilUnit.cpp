@@ -6,6 +6,7 @@
 
 #include "RegistrPupilUnit.h"
 #include "field/fonts.h"
+#include "field/layout.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -20,7 +21,7 @@ namespace {
 
 // The window's outer size, frame and caption included.
 const int kOuterWidth = 952;
-const int kOuterHeight = 715;
+const int kOuterHeight = field::kStartOuterHeight;
 // Its client area.
 const int kClientWidth = 944;
 const int kClientHeight = 688;
@@ -101,11 +102,26 @@ TfrmMainPupil::TfrmMainPupil(QWidget *parent) : QMainWindow(parent), ui(new Ui::
     // Centred on the screen, frame included; the caption stays reachable.
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
+        CutToHeight(field::StartWindowCut(area.height()));
         const int x = area.left() + (area.width() - kOuterWidth) / 2;
         const int y = area.top() + (area.height() - kOuterHeight) / 2;
         move(qMax(area.left(), x), qMax(area.top(), y));
     }
     ui->StartBitB->setFocus();
+}
+
+void TfrmMainPupil::CutToHeight(int cut)
+{
+    if (cut <= 0)
+        return;
+    // The banner loses rows of sky at its top; everything under it moves up.
+    const QPixmap banner(QStringLiteral(":/images/banner.png"));
+    ui->Image1->setPixmap(banner.copy(0, cut, banner.width(), banner.height() - cut));
+    ui->Image1->resize(ui->Image1->width(), ui->Image1->height() - cut);
+    for (QWidget *child : ui->centralwidget->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != ui->Image1)
+            child->move(child->x(), child->y() - cut);
+    setFixedSize(kClientWidth, kClientHeight - cut);
 }
 
 TfrmMainPupil::~TfrmMainPupil()

@@ -19,6 +19,10 @@ public:
     QLabel *panels[3] = {};  // the panels of StatusBar1
     bool visited = false;    // the work window has been open: one visit per run
 
+private:
+    // Lower by cut pixels, for a screen too low for the whole window.
+    void CutToHeight(int cut);
+
 public slots:
     void StartBitBClick();
 };

@@ -4,6 +4,7 @@
 #include "ui_PvPupilUnit.h"
 
 #include "ListingDelegate.h"
+#include "X11Desktop.h"
 #include "field/layout.h"
 
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
+#include <QtMath>
 
 int TfrmPvPupil::MenuHeight() const
 {
@@ -22,6 +24,11 @@ int TfrmPvPupil::MenuHeight() const
 bool TfrmPvPupil::IsWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool TfrmPvPupil::FollowsSize() const
+{
+    return IsWayland() || m_followSize;
 }
 
 void TfrmPvPupil::LayOut(const field::WindowLayout &layout)
@@ -46,9 +53,10 @@ void TfrmPvPupil::LayOut(const field::WindowLayout &layout)
                                  ui->PPPanelSystCom->width(), ui->ListStatist->height());
 
     const QSize size(layout.clientWidth, MenuHeight() + layout.clientHeight);
-    if (IsWayland()) {
+    if (FollowsSize()) {
         // Only a wish before the window is shown: from then on the
-        // compositor gives the size and the layout follows it.
+        // compositor or the window manager gives the size and the layout
+        // follows it.
         if (!isVisible())
             resize(size);
     } else
@@ -59,27 +67,88 @@ void TfrmPvPupil::LayOut(const field::WindowLayout &layout)
         PlaceExecutorAtStart();
 }
 
+QRect TfrmPvPupil::DockArea(qreal scale) const
+{
+    if (x11desktop::IsX11()) {
+        const QSize root = x11desktop::RootSize();
+        QRect work = x11desktop::WorkArea();
+        if (work.isEmpty())
+            work = QRect(QPoint(0, 0), root);
+        if (!work.isEmpty())
+            return field::FreeArea(work, root, x11desktop::Struts());
+    }
+    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, m_screenWidth, 768);
+    return QRect(area.topLeft() * scale, area.size() * scale);
+}
+
 void TfrmPvPupil::Dock()
 {
     QWindow *handle = windowHandle();
     if (m_docked || !handle || !isVisible())
         return;
-    const QMargins frame = handle->frameMargins();
+    // Everything in the screen's device pixels, so that the frame covers
+    // the area's whole width at any scale factor.
+    const qreal scale = handle->devicePixelRatio();
+    QMargins frame = x11desktop::FrameExtents(winId());
+    if (frame.isNull())
+        frame = handle->frameMargins() * scale;
     if (frame.isNull())
         return;  // not framed (yet)
     m_docked = true;
-    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, m_screenWidth, 768);
-    const QSize available(area.width() - frame.left() - frame.right(),
-                          area.height() - frame.top() - frame.bottom() - MenuHeight());
-    const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
+    const QRect area = DockArea(scale);
+    const field::WindowLayout layout =
+        field::ComputeWindowLayout(m_screenWidth, field::ClientRoom(area, frame, MenuHeight(), scale));
     if (layout != m_layout) {
         if (running)
             m_layoutPending = true;
         else
             LayOut(layout);
     }
-    // The frame, title bar included, at the work area's top-left.
-    move(area.topLeft());
+    // The frame, title bar included, at the area's top-left; CheckDocked
+    // sees that it stays there.
+    m_dockedAt = area.topLeft();
+    m_dockChecks = 0;
+    m_dockStable = 0;
+    move(QPoint(qFloor(area.x() / scale), qFloor(area.y() / scale)));
+}
+
+bool TfrmPvPupil::CheckDocked()
+{
+    if (!x11desktop::IsX11())
+        return true;
+    const QMargins frame = x11desktop::FrameExtents(winId());
+    const QPoint client = x11desktop::ClientPosition(winId());
+    ++m_dockChecks;
+    if (!frame.isNull() && client - QPoint(frame.left(), frame.top()) == m_dockedAt) {
+        // Where it should be for half a second: a window manager may still
+        // be carrying out an earlier request.
+        return ++m_dockStable >= 20;
+    }
+    // Moved there again once the last request has been carried out, then
+    // checked again; given up on after ten seconds. At a scale factor other
+    // than 1 the window's own position may not name the device pixel: the
+    // window manager is asked for that pixel.
+    if (m_dockStable > 0 || m_dockChecks % 8 == 0) {
+        const qreal scale = devicePixelRatioF();
+        if (scale == 1.0)
+            move(m_dockedAt);
+        else
+            x11desktop::MoveFrame(winId(), m_dockedAt);
+    }
+    m_dockStable = 0;
+    return m_dockChecks >= 400;
+}
+
+void TfrmPvPupil::FollowGivenSize()
+{
+    // The window manager frames the window but says nothing of the frame
+    // (weston's XWayland): as under Wayland, the window asks to be maximised
+    // and lays itself out in the size it is given.
+    m_followSize = true;
+    m_docked = true;
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TfrmPvPupil::showEvent(QShowEvent *event)
@@ -87,13 +156,38 @@ void TfrmPvPupil::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (IsWayland() || m_docked || m_dockTimer)
         return;
+    if (x11desktop::IsX11() && !x11desktop::WindowManagerRunning())
+        return;  // nothing frames the window: it keeps the work area from its top-left
+    if (x11desktop::IsX11() && !x11desktop::SendsFrameExtents()) {
+        FollowGivenSize();
+        return;
+    }
+    if (x11desktop::IsX11()) {
+        // Mapped a little smaller than the room it will take, frame
+        // included: some window managers maximise a new window that is as
+        // large as the area they let it use.
+        const qreal scale = devicePixelRatioF();
+        const QRect area = DockArea(scale);
+        const QMargins unframed(0, 0, kUnframedMargin, kUnframedMargin);
+        const QSize room = field::ClientRoom(area, unframed, MenuHeight(), scale);
+        const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, room);
+        if (layout != m_layout)
+            LayOut(layout);
+        move(QPoint(qFloor(area.x() / scale), qFloor(area.y() / scale)));
+    }
     // A window manager frames the window some time after it is shown; the
     // frame's extents are known only then.
     m_dockTimer = new QTimer(this);
     m_dockTimer->setInterval(25);
     connect(m_dockTimer, &QTimer::timeout, this, [this] {
-        Dock();
-        if (m_docked || ++m_dockTries >= 120)
+        ++m_dockTries;
+        if (!m_docked) {
+            Dock();
+            // Framed, but the extents never come: the size is given instead.
+            if (!m_docked && m_dockTries >= kDockTries && x11desktop::IsX11())
+                FollowGivenSize();
+        }
+        if (m_docked ? (m_followSize || CheckDocked()) : m_dockTries >= 3 * kDockTries)
             m_dockTimer->stop();
     });
     m_dockTimer->start();
@@ -102,7 +196,7 @@ void TfrmPvPupil::showEvent(QShowEvent *event)
 void TfrmPvPupil::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    if (!IsWayland())
+    if (!FollowsSize())
         return;
     // The layout follows the client size the compositor gives, but never
     // while an algorithm runs: then it follows when the run has ended.
@@ -122,7 +216,7 @@ void TfrmPvPupil::LayOutPending()
     if (!m_layoutPending)
         return;
     m_layoutPending = false;
-    if (IsWayland()) {
+    if (FollowsSize()) {
         const QSize available(width(), height() - MenuHeight());
         const field::WindowLayout layout = field::ComputeWindowLayout(m_screenWidth, available);
         if (layout != m_layout)

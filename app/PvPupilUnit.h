@@ -157,6 +157,14 @@ private:
     // Under a window manager: the frame to the work area's top-left, the
     // client over the rest of its width, the layout to the height left.
     void Dock();
+    // The area the frame is docked in, in device pixels: the work area
+    // clear of every dock's and panel's strip.
+    QRect DockArea(qreal scale) const;
+    // Docked at the exact device pixel (true), or given up on it.
+    bool CheckDocked();
+    // Maximised and laid out in the size given, as under Wayland.
+    void FollowGivenSize();
+    bool FollowsSize() const;
     void LayOutPending();                 // a layout held back during a run
     int MenuHeight() const;
     static bool IsWayland();
@@ -250,6 +258,16 @@ private:
     bool m_layoutPending = false;  // a new layout waits for the run's end
     QTimer *m_dockTimer = nullptr;
     int m_dockTries = 0;
+    int m_dockChecks = 0;
+    int m_dockStable = 0;          // checks in a row that found the frame docked
+    QPoint m_dockedAt;             // the frame's top-left, in device pixels
+    bool m_followSize = false;     // maximised, laid out in the size given
+    // Tries, 25 ms apart, before a framed window without frame extents
+    // follows the size it is given instead.
+    static const int kDockTries = 120;
+    // Before it is framed, the window leaves this much of the area free
+    // right and below (device pixels): more than any frame's border.
+    static const int kUnframedMargin = 64;
     bool m_settingCurrent = false;  // an operation is setting the current line
     const QEvent *m_previewEvent = nullptr;  // the key event last previewed
     QPointer<QWidget> m_previewTarget;       // and the widget it was delivered to

@@ -12,6 +12,7 @@
 #include "qtcompat.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -36,7 +37,9 @@ int main(int argc, char *argv[])
         return app.exec();
     }
 
-    frmMainPupil = new TfrmMainPupil;
+    frmMainPupil = new TfrmMainPupil;  // it also makes the pictures known
+    // Every window, message box and file dialog carries the program's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     frmPvPupil = new TfrmPvPupil;
     frmRegistrPupil = new TfrmRegistrPupil(frmMainPupil);
 

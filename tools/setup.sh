@@ -6,7 +6,8 @@ set -e
 PACKAGES="cmake g++ make pkg-config qt6-base-dev qtbase5-dev qtbase5-private-dev libxcb1-dev
     qt6-translations-l10n qttranslations5-l10n fonts-liberation2 xvfb xauth
     dpkg-dev file rpm lintian desktop-file-utils appstream
-    openbox xdotool x11-xkb-utils x11-utils xclip weston qt6-wayland"
+    openbox xdotool x11-xkb-utils x11-utils x11-xserver-utils xclip weston qt6-wayland xwayland
+    xfwm4 xfce4-panel xfconf dbus-x11"
 missing=""
 for p in $PACKAGES; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

@@ -3,7 +3,9 @@
 # Xvfb: the work window's frame docked at the work area's top-left over its
 # full width, no maximise or resize offered, the close box, the question
 # about a changed listing (Отмена keeps the window, Да saves and closes),
-# and a start window that cannot open the sign-in a second time.
+# and a start window that cannot open the sign-in a second time. The start
+# window lies wholly on the screen, and every window carries the program's
+# icon for task bars.
 # usage: wm_session.sh PROGRAM WIDTHxHEIGHT
 set -u
 program=$1
@@ -22,26 +24,8 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-# Waits up to $1 tenths of a second for the command to succeed.
-until_ok() {
-    n=$1
-    shift
-    while ! "$@" >/dev/null 2>&1; do
-        n=$((n - 1))
-        [ $n -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-
-# Our own X server; -noreset keeps the keyboard layout when clients leave.
-Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-pids="$pids $!"
-until_ok 100 test -s "$dir/display" || fail "Xvfb did not start"
-DISPLAY=":$(cat "$dir/display")"
-export DISPLAY
-openbox --sm-disable >"$dir/openbox.log" 2>&1 &
-pids="$pids $!"
-until_ok 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+. "$(dirname "$0")/desktop.sh"
+start_desktop openbox "$size"
 setxkbmap -layout us,ru || fail "setxkbmap"
 
 cd "$dir"
@@ -62,6 +46,10 @@ no_window() {
 allowed() {  # the actions the window manager offers on a window
     xprop -id "$1" _NET_WM_ALLOWED_ACTIONS
 }
+has_icon() {  # the window carries an icon of at least 16 x 16 pixels
+    xprop -id "$1" _NET_WM_ICON | grep -Eq 'Icon \((1[6-9]|[2-9][0-9]|[1-9][0-9][0-9]+) x' \
+        || fail "$2 has no icon: $(xprop -id "$1" _NET_WM_ICON | head -c 100)"
+}
 no_maximise_or_resize() {
     a=$(allowed "$1")
     echo "$a" | grep -q _NET_WM_ACTION_CLOSE || fail "$2: no close action: $a"
@@ -71,11 +59,30 @@ no_maximise_or_resize() {
 
 until_ok 150 has_window 'Путеводка-Свободная задача" 1.1$' || fail "no start window"
 start=$(window 'Путеводка-Свободная задача" 1.1$')
+has_icon "$start" "the start window"
+# Wholly on the screen, frame and status bar included.
+on_screen() {
+    win=$1
+    ext=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    [ -n "$ext" ] || return 1
+    set -- $ext
+    info=$(xwininfo -id "$win")
+    x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(echo "$info" | sed -n 's/.*Width: *//p')
+    h=$(echo "$info" | sed -n 's/.*Height: *//p')
+    echo "frame extents $*, client ${w}x$h at $x,$y" >"$dir/start"
+    [ $((x - $1)) -ge 0 ] && [ $((y - $3)) -ge 0 ] && [ $((x + w + $2)) -le "$width" ] \
+        && [ $((y + h + $4)) -le "$height" ]
+}
+until_ok 50 on_screen "$start" || fail "the start window is not wholly shown: $(cat "$dir/start" 2>/dev/null)"
+echo "start window: $(cat "$dir/start")"
 xdotool windowactivate --sync "$start" 2>/dev/null
 sleep 0.3
 xdotool key space
 until_ok 100 has_window 'Введите фамилию и имя' || fail "Space did not open the sign-in"
 signin=$(window 'Введите фамилию и имя')
+has_icon "$signin" "the sign-in dialog"
 until_ok 50 sh -c "xprop -id $signin _NET_WM_ALLOWED_ACTIONS | grep -q CLOSE" || fail "sign-in not managed"
 no_maximise_or_resize "$signin" "the sign-in dialog"
 sleep 0.3
@@ -86,6 +93,7 @@ xdotool key Return Return
 
 until_ok 100 has_window 'Ученик' || fail "no work window"
 work=$(window 'Ученик')
+has_icon "$work" "the work window"
 xprop -id "$work" WM_NAME | grep -q 'Иван Петя' || fail "caption: $(xprop -id "$work" WM_NAME)"
 
 # The frame, title bar included, at the work area's top-left, as wide as
@@ -125,6 +133,7 @@ close_box() {
 close_box
 until_ok 100 has_window '^PUTEVOD_FREE$' || fail "closing a changed listing asked nothing"
 question=$(window '^PUTEVOD_FREE$')
+has_icon "$question" "the question box"
 no_maximise_or_resize "$question" "the question box"
 xdotool key Escape  # Отмена
 until_ok 50 no_window '^PUTEVOD_FREE$' || fail "Отмена did not close the question"

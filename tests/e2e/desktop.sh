@@ -1,0 +1,78 @@
+# A desktop on the test's own Xvfb, for the end-to-end scripts (sourced).
+# start_desktop KIND WIDTHxHEIGHT [DPI] starts the X server and the desktop
+# and exports DISPLAY: the display the program is to use.
+#   openbox  openbox alone
+#   xfce     xfwm4 with xfce4-panel's default panels on a session bus, the
+#            bottom dock set never to hide (it then reserves its strip)
+#   xwayland weston's X11 back end in a window of the Xvfb, with XWayland:
+#            DISPLAY is then XWayland's, OUTER_DISPLAY the Xvfb's
+# DPI sets Xft.dpi (96 a scale of 1, 192 of 2). The caller sets dir (a
+# temporary folder), pids (the processes to end) and fail.
+
+# Waits up to $1 tenths of a second for the command to succeed.
+until_ok() {
+    n=$1
+    shift
+    while ! "$@" >/dev/null 2>&1; do
+        n=$((n - 1))
+        [ $n -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+start_desktop() {
+    kind=$1
+    size=$2
+    dpi=${3:-}
+    # -noreset keeps the keyboard layout and resources when clients leave.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+    pids="$pids $!"
+    until_ok 100 test -s "$dir/display" || fail "Xvfb did not start"
+    DISPLAY=":$(cat "$dir/display")"
+    OUTER_DISPLAY=$DISPLAY
+    export DISPLAY OUTER_DISPLAY
+    [ -z "$dpi" ] || echo "Xft.dpi: $dpi" | xrdb -merge || fail "xrdb"
+    case $kind in
+    openbox)
+        openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+        pids="$pids $!"
+        ;;
+    xfce)
+        # Its own session bus, settings and panels (the defaults of a new user);
+        # no accessibility bus, which would outlive the test.
+        mkdir -p "$dir/home"
+        NO_AT_BRIDGE=1
+        export NO_AT_BRIDGE
+        eval "$(HOME=$dir/home dbus-launch --sh-syntax)"
+        pids="$pids $DBUS_SESSION_BUS_PID"
+        export DBUS_SESSION_BUS_ADDRESS
+        HOME=$dir/home XDG_CONFIG_HOME=$dir/home/.config xfwm4 --compositor=off >"$dir/xfwm4.log" 2>&1 &
+        pids="$pids $!"
+        HOME=$dir/home XDG_CONFIG_HOME=$dir/home/.config xfce4-panel >"$dir/panel.log" 2>&1 &
+        pids="$pids $!"
+        # The dock set never to hide: its strip at the bottom is then reserved.
+        # Set again until the strip is there (the panel may still be writing
+        # its defaults over the setting).
+        dock_reserves() {
+            HOME="$dir/home" xfconf-query -c xfce4-panel -p /panels/panel-2/autohide-behavior -s 0 || return 1
+            sleep 0.5
+            for w in $(xprop -root _NET_CLIENT_LIST | sed 's/.*#//; s/,//g'); do
+                xprop -id "$w" _NET_WM_STRUT_PARTIAL
+            done | grep -q '= 0, 0, 0, [1-9]'
+        }
+        until_ok 60 dock_reserves || fail "the dock reserves nothing"
+        ;;
+    xwayland)
+        chmod 700 "$dir"
+        XDG_RUNTIME_DIR=$dir weston --backend=x11-backend.so --use-pixman --width="${size%x*}" \
+            --height="${size#*x}" --socket="wayland-putevod-$$" --idle-time=0 \
+            --xwayland >"$dir/weston.log" 2>&1 &
+        pids="$pids $!"
+        until_ok 150 grep -q "xserver listening on display" "$dir/weston.log" || fail "weston has no XWayland"
+        DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$dir/weston.log" | head -n 1)
+        export DISPLAY
+        ;;
+    *) fail "unknown desktop $kind" ;;
+    esac
+    until_ok 150 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "no window manager"
+}
