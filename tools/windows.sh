@@ -117,13 +117,20 @@ make_qt() {
     if [ -n "$(find "$work" -maxdepth 1 -name build.log -mmin -10 2>/dev/null)" ]; then
         fail "a build of the cross Qt is still running in $work; wait for it"
     fi
-    rm -rf "$work" "$prefix"
-    mkdir -p "$work"
-    get_qt_source "$work"
-    gather_licences "$work"
-    echo "windows.sh: building the cross Qt $QT_VERSION in $work (about an hour)" >&2
-    (cd "$work/qtbase" && PATH="/usr/lib/ccache:$PATH" ./configure -prefix "$prefix" $QT_CONFIG >"$work/configure.log" 2>&1) \
-        || fail "configuring the cross Qt failed (see $work/configure.log)"
+    if [ -f "$work/qtbase/Makefile" ] && [ -f "$work/qtbase/config.summary" ]; then
+        # An interrupted build of the same source and configuration goes on
+        # where it stopped: make rebuilds only what is missing.
+        [ -d "$QT_LICENCES" ] || gather_licences "$work"
+        echo "windows.sh: going on with the cross Qt $QT_VERSION in $work" >&2
+    else
+        rm -rf "$work" "$prefix"
+        mkdir -p "$work"
+        get_qt_source "$work"
+        gather_licences "$work"
+        echo "windows.sh: building the cross Qt $QT_VERSION in $work (about an hour)" >&2
+        (cd "$work/qtbase" && PATH="/usr/lib/ccache:$PATH" ./configure -prefix "$prefix" $QT_CONFIG >"$work/configure.log" 2>&1) \
+            || fail "configuring the cross Qt failed (see $work/configure.log)"
+    fi
     (cd "$work/qtbase" && make -j"$JOBS" >"$work/build.log" 2>&1) \
         || fail "building the cross Qt failed (see $work/build.log)"
     (cd "$work/qtbase" && make install >"$work/install.log" 2>&1) \
