@@ -3,6 +3,7 @@
 #include "Texts.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
