@@ -38,12 +38,13 @@ done
 
 # What each root needs to build and run every test (the same as
 # tools/setup.sh, for that system's Qt).
-common="cmake g++ make fonts-liberation2 xvfb xauth openbox xdotool x11-xkb-utils
-    x11-utils dpkg-dev file ca-certificates"
+common="cmake g++ make pkg-config libxcb1-dev fonts-liberation2 xvfb xauth openbox xdotool
+    x11-xkb-utils x11-utils x11-xserver-utils xclip weston xwayland xfwm4 xfce4-panel xfconf
+    dbus-x11 dpkg-dev file ca-certificates"
 packages() {
     case $1 in
-        bullseye) echo "$common qtbase5-dev qtbase5-private-dev" ;;
-        trixie) echo "$common qt6-base-dev weston qt6-wayland" ;;
+        bullseye) echo "$common qtbase5-dev qtbase5-private-dev qttranslations5-l10n" ;;
+        trixie) echo "$common qt6-base-dev qt6-wayland qt6-translations-l10n" ;;
     esac
 }
 label() {
