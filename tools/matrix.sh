@@ -119,11 +119,13 @@ for sys in $systems; do
     [ $roots_only = 1 ] && { echo "$line root ready"; continue; }
     echo "$line ..." >&2
     # This working tree's files (what git knows of, as they are now), built
-    # in a folder of the root.
+    # in a folder of the root. They are copied with the time of the copy:
+    # their own times may be older than the last build's objects, which make
+    # would then keep.
     rm -rf "$root/src"
     mkdir -p "$root/src"
     git ls-files -z --cached --others --exclude-standard |
-        tar --null -T - -cf - | tar -xf - -C "$root/src" || {
+        tar --null -T - -cf - | tar -xmf - -C "$root/src" || {
         echo "$line FAILED copying the sources"; failed=1; continue; }
     run_log=$dir/$sys.run.log
     : >"$run_log"
