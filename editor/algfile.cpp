@@ -116,11 +116,8 @@ QByteArray FormatAlgorithm(const QStringList &lines)
     return bytes;
 }
 
-QStringList ParseAlgorithm(const QByteArray &bytes)
+QStringList SplitLines(const QString &text)
 {
-    const qsizetype nul = bytes.indexOf('\0');
-    const QString text = DecodeCp1251(nul < 0 ? bytes : bytes.left(nul));
-
     QStringList lines;
     const qsizetype n = text.size();
     qsizetype start = 0;
@@ -137,6 +134,14 @@ QStringList ParseAlgorithm(const QByteArray &bytes)
     if (start < n)
         lines.append(text.mid(start));
     return lines;
+}
+
+QStringList ParseAlgorithm(const QByteArray &bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    const QString text = DecodeCp1251(nul < 0 ? bytes : bytes.left(nul));
+
+    return SplitLines(text);
 }
 
 bool SaveAlgorithmFile(const QString &path, const QStringList &lines, QString *error)

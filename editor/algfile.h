@@ -26,6 +26,8 @@ QByteArray FormatAlgorithm(const QStringList &lines);
 // Lines end at CR LF, lone CR or lone LF; a final break adds no empty line;
 // a NUL byte ends the text.
 QStringList ParseAlgorithm(const QByteArray &bytes);
+// Lines broken at CR LF, CR or LF; a break at the very end adds no empty line.
+QStringList SplitLines(const QString &text);
 
 // File boundary. On failure return false and set *error to the text of the
 // error report (without its closing full stop); nothing else changes.

@@ -1,4 +1,5 @@
 #include "editor/taskfile.h"
+#include "editor/algfile.h"
 
 #include <QMap>
 #include <QVector>
@@ -28,25 +29,6 @@ QString NormalName(const QString &name)
     n.replace(QChar(0x0401), QChar(0x0415));
     n.replace(QLatin1Char('A'), QChar(0x0410));
     return n;
-}
-
-QStringList SplitLines(const QString &text)
-{
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
 }
 
 QString Quoted(const QString &text)
