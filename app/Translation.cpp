@@ -7,6 +7,15 @@
 
 #include <cstdio>
 
+#ifdef PUTEVOD_CARRIED_TOOLKIT_TRANSLATION
+// Where the system has no toolkit translations to load (Windows), the
+// program carries qtbase_ru.qm inside itself.
+static void InitCarriedTranslation()
+{
+    Q_INIT_RESOURCE(toolkit_ru);
+}
+#endif
+
 namespace translation {
 
 namespace {
@@ -33,7 +42,12 @@ void UseRussianLocale()
 
 QString ToolkitTranslationsDir()
 {
+#ifdef PUTEVOD_CARRIED_TOOLKIT_TRANSLATION
+    InitCarriedTranslation();
+    return QStringLiteral(":/toolkit");
+#else
     return TranslationsPath<QLibraryInfo>(0);
+#endif
 }
 
 bool InstallToolkitTranslation(QCoreApplication &app, const QString &dir)

@@ -11,7 +11,8 @@ namespace translation {
 // Makes Russian the program's locale (dates, sizes), whatever the system's.
 void UseRussianLocale();
 
-// The folder the toolkit's translations are installed in.
+// The folder the toolkit's translations are installed in (on Windows, the
+// one the program carries inside itself).
 QString ToolkitTranslationsDir();
 
 // Loads the toolkit's Russian translation (qtbase_ru) from `dir` and

@@ -36,6 +36,21 @@ add_library(putevod_winres OBJECT ${win}/putevod.rc ${PUTEVOD_ICO})
 set_source_files_properties(${win}/putevod.rc PROPERTIES OBJECT_DEPENDS ${PUTEVOD_ICO})
 target_sources(putevod PRIVATE $<TARGET_OBJECTS:putevod_winres>)
 
+# The toolkit's own dialogs in Russian: Windows has no Qt translations to
+# load, so the program carries qtbase_ru.qm inside itself, from Debian's
+# qttranslations5-l10n of the same Qt release.
+set(PUTEVOD_TOOLKIT_QM /usr/share/qt5/translations/qtbase_ru.qm
+  CACHE FILEPATH "The toolkit's Russian translation the Windows program carries")
+if(NOT EXISTS ${PUTEVOD_TOOLKIT_QM})
+  message(FATAL_ERROR "No ${PUTEVOD_TOOLKIT_QM} (apt-get install qttranslations5-l10n)")
+endif()
+file(WRITE ${win}/toolkit_ru.qrc
+  "<RCC>\n  <qresource prefix=\"/toolkit\">\n"
+  "    <file alias=\"qtbase_ru.qm\">${PUTEVOD_TOOLKIT_QM}</file>\n"
+  "  </qresource>\n</RCC>\n")
+target_sources(putevod_app PRIVATE ${win}/toolkit_ru.qrc)
+target_compile_definitions(putevod_app PRIVATE PUTEVOD_CARRIED_TOOLKIT_TRANSLATION)
+
 # The released program carries no symbols.
 target_link_options(putevod PRIVATE $<$<CONFIG:Release>:-s>)
 

@@ -141,7 +141,7 @@ make_qt() {
 
 # The program, built with or without its tests ($1: all or putevod).
 build_program() {
-    need_packages cmake make imagemagick
+    need_packages cmake make imagemagick qttranslations5-l10n
     export PUTEVOD_QT_PREFIX="$QT_PREFIX"
     mkdir -p "$BUILD"
     cmake -S . -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \

@@ -484,7 +484,8 @@ private slots:
             const QString family = FontFamily(face);
             const QStringList accepted = QStringList{family} + QFont::substitutes(family);
             const QString shown = QFontInfo(QFont(family)).family();
-            QVERIFY2(accepted.contains(shown), qPrintable(family + QStringLiteral(" is shown in ") + shown));
+            // The toolkit keeps substitutes in lower case.
+            QVERIFY2(accepted.contains(shown, Qt::CaseInsensitive), qPrintable(family + QStringLiteral(" is shown in ") + shown));
         }
     }
 };
