@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test headless,
 # twice: built against Qt 6 (build/) and against Qt 5.15 (build-qt5/). Then
-# it makes the Qt 6 build's .deb and .rpm packages and checks them, and last
+# it makes the Qt 6 build's .deb and .rpm packages and checks them, tests
+# the Windows build under Wine where its cross Qt is already made, and last
 # runs the suite built against Qt 6 with AddressSanitizer and
 # UndefinedBehaviorSanitizer. In the local edit-and-test loop,
 # PUTEVOD_NO_SANITIZE=1 skips that last pass; CI always runs it.
@@ -21,6 +22,15 @@ for qt in 6 5; do
 done
 sh tools/package.sh
 sh tools/check_package.sh
+
+# The Windows build, tested under Wine, where its cross Qt has been made once
+# (sh tools/windows.sh --qt: about an hour, so never here).
+if sh tools/windows.sh --have-qt; then
+    echo "== Windows: build-windows"
+    sh tools/windows.sh --test
+else
+    echo "== Windows: skipped, no cross Qt made yet (sh tools/windows.sh --qt makes it)"
+fi
 
 if [ "${PUTEVOD_NO_SANITIZE:-0}" = 1 ]; then
     echo "PUTEVOD_NO_SANITIZE=1: the sanitizer build is skipped"

@@ -201,7 +201,13 @@ case "${1:-}" in
         cmake -S . -B build >/dev/null || fail "configuring the Linux build failed"
         nice -n 5 cmake --build build --target putevod -j"$JOBS" >/dev/null \
             || fail "building the Linux program failed (cmake --build build --target putevod)"
-        need_packages wine wine64 fonts-wine xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick openbox
+        need_packages wine wine64 fonts-wine xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick openbox locales
+        # Wine plays a Russian Windows (its dialogs, the 1251 code page) in a
+        # Russian locale, which the C library must have.
+        if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+            $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 \
+                || fail "cannot make the locale ru_RU.UTF-8 (localedef -i ru_RU -f UTF-8 ru_RU.UTF-8)"
+        fi
         sh tests/windows/wine_test.sh "$BUILD" "$INSTALLER" "$ROOT/build/putevod"
         ;;
     *) fail "usage: sh tools/windows.sh [--qt | --test | --have-qt]" ;;

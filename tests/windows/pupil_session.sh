@@ -9,7 +9,9 @@
 # to the question), saving again, closing both windows.
 #
 # The same keys and clicks drive the Linux program and the Windows one under
-# Wine, so their files can be compared byte for byte. Screenshots of every
+# Wine, so their files can be compared byte for byte. Wine runs in the
+# ru_RU.UTF-8 locale: a Russian Windows, with its own dialogs in Russian and
+# 1251 as the system's code page. Screenshots of every
 # stage go to OUT.
 #
 # usage: pupil_session.sh linux|wine PROGRAM OUT
@@ -85,7 +87,7 @@ type_file_name() {
 
 cd "$out"
 if [ "$mode" = wine ]; then
-    env -u QT_QPA_PLATFORM -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR wine "$program" >"$out/program.log" 2>&1 &
+    env LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 wine "$program" >"$out/program.log" 2>&1 &
 else
     HOME="$out" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_QPA_PLATFORMTHEME= QT_STYLE_OVERRIDE= \
         "$program" >"$out/program.log" 2>&1 &
