@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 #include <QByteArray>
+#include <QLibraryInfo>
 #include <QString>
 #ifdef QT_GUI_LIB
 #include <QGuiApplication>
@@ -24,6 +25,23 @@
 #endif
 
 namespace compat {
+
+// The result argument of a native event filter.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+using NativeEventResult = qintptr;
+#else
+using NativeEventResult = long;
+#endif
+
+// The folder the toolkit's own translations are installed in.
+inline QString TranslationsPath()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
 
 #ifdef QT_GUI_LIB
 // Called before the application object is made: what Qt 6 does by itself.

@@ -47,7 +47,7 @@ CloseRequestWatch::~CloseRequestWatch()
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-bool CloseRequestWatch::nativeEventFilter(const QByteArray &eventType, void *message, Result *)
+bool CloseRequestWatch::nativeEventFilter(const QByteArray &eventType, void *message, compat::NativeEventResult *)
 {
 #ifdef PUTEVOD_HAVE_XCB
     if (eventType != "xcb_generic_event_t" || !window || !window->internalWinId())

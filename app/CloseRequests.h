@@ -3,21 +3,13 @@
 // from the window system, also while a modal box blocks that window (the
 // toolkit drops them then, before the window could see them).
 
+#include "qtcompat.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
-
-namespace close_requests_detail {
-// The result argument of the filter: long in older toolkits, qintptr now.
-template <typename>
-struct ResultOf;
-template <typename C, typename R>
-struct ResultOf<bool (C::*)(const QByteArray &, void *, R *)> {
-    using type = R;
-};
-} // namespace close_requests_detail
 
 class CloseRequestWatch : public QAbstractNativeEventFilter
 {
@@ -29,8 +21,7 @@ public:
     CloseRequestWatch(const CloseRequestWatch &) = delete;
     CloseRequestWatch &operator=(const CloseRequestWatch &) = delete;
 
-    using Result = close_requests_detail::ResultOf<decltype(&QAbstractNativeEventFilter::nativeEventFilter)>::type;
-    bool nativeEventFilter(const QByteArray &eventType, void *message, Result *result) override;
+    bool nativeEventFilter(const QByteArray &eventType, void *message, compat::NativeEventResult *result) override;
 
 private:
     QPointer<QWidget> window;

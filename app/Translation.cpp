@@ -1,7 +1,8 @@
 #include "Translation.h"
 
+#include "qtcompat.h"
+
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -18,23 +19,6 @@ static void InitCarriedTranslation()
 
 namespace translation {
 
-namespace {
-
-// QLibraryInfo::path where the toolkit has it, QLibraryInfo::location in the
-// older toolkit that lacks it (the newer one deprecates location).
-template <typename Info>
-auto TranslationsPath(int) -> decltype(Info::path(Info::TranslationsPath))
-{
-    return Info::path(Info::TranslationsPath);
-}
-template <typename Info>
-QString TranslationsPath(long)
-{
-    return Info::location(Info::TranslationsPath);
-}
-
-} // namespace
-
 void UseRussianLocale()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
@@ -46,7 +30,7 @@ QString ToolkitTranslationsDir()
     InitCarriedTranslation();
     return QStringLiteral(":/toolkit");
 #else
-    return TranslationsPath<QLibraryInfo>(0);
+    return compat::TranslationsPath();
 #endif
 }
 
