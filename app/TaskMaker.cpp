@@ -213,14 +213,7 @@ void TaskMakerWindow::UpdatePreview()
 
     editor::TaskFile t;
     if (Gather(&t, false)) {
-        field::Points points;
-        points.ax = qint16(t.ax);
-        points.ay = qint16(t.ay);
-        points.adir = qint16(t.aDirection);
-        if (t.hasB) {
-            points.bx = qint16(t.bx);
-            points.by = qint16(t.by);
-        }
+        const field::Points points = exec::TaskPoints(t);
         field::Drawing sample;
         if (reference.isEmpty()) {
             info->setText(texts::kMakerChooseHint);

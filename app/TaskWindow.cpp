@@ -44,14 +44,7 @@ QImage TaskWindow::SamplePicture(const exec::Task &task, int sampleUnit)
     QImage picture = field::NewPicture(g.w);
     field::RedrawEmptyField(picture, g);
     field::DrawDrawing(picture, g, task.sample);
-    field::Points points;
-    points.ax = qint16(file.ax);
-    points.ay = qint16(file.ay);
-    points.adir = qint16(file.aDirection);
-    if (file.hasB) {
-        points.bx = qint16(file.bx);
-        points.by = qint16(file.by);
-    }
+    const field::Points points = exec::TaskPoints(file);
     QImage under = field::NewPicture(g.s);
     field::Executor executor;
     field::PlaceExecutorAtStart(picture, under, g, points, executor);

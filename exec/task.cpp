@@ -63,6 +63,19 @@ bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error)
     return true;
 }
 
+field::Points TaskPoints(const editor::TaskFile &file)
+{
+    field::Points points;
+    points.ax = qint16(file.ax);
+    points.ay = qint16(file.ay);
+    points.adir = qint16(file.aDirection);
+    if (file.hasB) {
+        points.bx = qint16(file.bx);
+        points.by = qint16(file.by);
+    }
+    return points;
+}
+
 bool LoadTask(const QString &path, Task *task, QString *error)
 {
     QFile f(path);

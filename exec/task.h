@@ -4,6 +4,7 @@
 
 #include "editor/taskfile.h"
 #include "exec/trace.h"
+#include "field/glyph.h"
 
 #include <QString>
 
@@ -21,6 +22,10 @@ struct Task {
 // returns true; otherwise sets *error to the
 // Russian reason and returns false.
 bool PrepareTask(const editor::TaskFile &file, Task *task, QString *error);
+
+// The task's points А (with the executor's direction) and Б, as the field
+// marks them.
+field::Points TaskPoints(const editor::TaskFile &file);
 
 // Reads, parses and prepares a task file. On failure *error is one Russian
 // message that names the file and says what is wrong; *task is unchanged.

@@ -15,19 +15,6 @@ QString Dir()
     return QStringLiteral(PUTEVOD_TASKS_DIR);
 }
 
-field::Points PointsOf(const editor::TaskFile &t)
-{
-    field::Points p;
-    p.ax = qint16(t.ax);
-    p.ay = qint16(t.ay);
-    p.adir = qint16(t.aDirection);
-    if (t.hasB) {
-        p.bx = qint16(t.bx);
-        p.by = qint16(t.by);
-    }
-    return p;
-}
-
 // The field as a run leaves it: point marks, the executor placed on А, the
 // moves of the work window, and at the end the glyph lifted off again.
 QImage RunPicture(const QStringList &listing, const field::Geometry &g, const field::Points &points,
@@ -145,9 +132,9 @@ void TestTasks::shippedTask()
     // On real pixels: the sample picture is the run's picture.
     const field::Geometry g = field::ComputeGeometry(10, qint16(t.fieldSize));
     bool wall = false;
-    const QImage run = RunPicture(t.reference, g, PointsOf(t), &wall);
+    const QImage run = RunPicture(t.reference, g, exec::TaskPoints(t), &wall);
     QVERIFY(!wall);
-    QCOMPARE(field::SamplePicture(g, PointsOf(t), task.sample), run);
+    QCOMPARE(field::SamplePicture(g, exec::TaskPoints(t), task.sample), run);
 
     // The wrong algorithm ends on its own, and differs both in the check and
     // on the field.
@@ -156,7 +143,7 @@ void TestTasks::shippedTask()
     const exec::Verdict v = exec::CheckDrawing(task.sample, r.drawing, t, r.lastCell);
     QVERIFY(!v.Reproduced());
     QVERIFY(exec::VerdictText(v).startsWith(QStringLiteral("Образец не воспроизведён.")));
-    QVERIFY(RunPicture(wrong, g, PointsOf(t), &wall) != run);
+    QVERIFY(RunPicture(wrong, g, exec::TaskPoints(t), &wall) != run);
 }
 
 QTEST_APPLESS_MAIN(TestTasks)
