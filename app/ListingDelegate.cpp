@@ -2,8 +2,31 @@
 
 #include "editor/statistics.h"
 
+#include <QPainter>
 #include <QStyle>
 #include <QWidget>
+
+void ListingDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~QStyle::State_MouseOver;
+    if (plain.state & QStyle::State_Selected) {
+        // As a list box draws it: the same bar in an inactive window (some
+        // platforms' palettes would make it the window's grey there), the
+        // disabled colours in a disabled listing.
+        const QWidget *view = option.widget;
+        const QPalette::ColorGroup group = (view ? view->isEnabled() : bool(option.state & QStyle::State_Enabled))
+                                               ? QPalette::Active
+                                               : QPalette::Disabled;
+        painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QBrush text = option.palette.brush(group, QPalette::HighlightedText);
+        plain.palette.setBrush(QPalette::Active, QPalette::Text, text);
+        plain.palette.setBrush(QPalette::Inactive, QPalette::Text, text);
+        plain.palette.setBrush(QPalette::Disabled, QPalette::Text, text);
+        plain.state &= ~QStyle::State_Selected;
+    }
+    QStyledItemDelegate::paint(painter, plain, index);
+}
 
 void ListingDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {

@@ -4,6 +4,9 @@
 // lstCom draws a line: as stored, but a line too long for any row is laid
 // out only as far as a row can show it. Laying out a whole line of a million
 // characters for every repaint or size hint would hold the window for seconds.
+// The current line (the line a run executes) is a bar of the palette's
+// selection colours under every style, as a list box draws it; a style's
+// own look (a pale bar, a hover shade) would hide it.
 
 #include <QStyledItemDelegate>
 
@@ -17,6 +20,8 @@ public:
     static constexpr int kRowHeight = 16;
 
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;

@@ -9,6 +9,8 @@
 
 #include "editor/listing.h"
 
+#include <QCommonStyle>
+#include <QPainter>
 #include <QEnterEvent>
 #include <QListView>
 #include <QListWidget>
@@ -16,6 +18,27 @@
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QtTest>
+
+namespace {
+
+// A style with a look of its own for item views' selected and hovered rows,
+// as some desktop styles have.
+class PaleSelectionStyle : public QCommonStyle
+{
+public:
+    static constexpr QRgb kShade = 0xffe0e0e0;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element == PE_PanelItemViewItem && (option->state & (State_Selected | State_MouseOver))) {
+            painter->fillRect(option->rect, QColor::fromRgb(kShade));
+            return;
+        }
+        QCommonStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -373,6 +396,45 @@ private slots:
         QTest::keyClick(In(w).ui->ButtonIf, Qt::Key_Return);
         QVERIFY(!In(w).ui->PanelIf->isVisible());
         QCOMPARE(w.Lines().at(4), QStringLiteral("    ЕСЛИ впереди стена"));
+    }
+
+    // The current line is a bar of the palette's selection colour, enabled
+    // or not, in an active window or not, whatever the style would draw for
+    // a selected row.
+    void currentLineIsAHighlightBar()
+    {
+        TfrmPvPupil w(1024);
+        PaleSelectionStyle style;
+        QListView *view = In(w).ui->lstCom;
+        view->setStyle(&style);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        In(w).ui->NMainBegin->trigger();
+        In(w).ui->NMainWork->trigger();
+        QCOMPARE(w.CurrentLine(), 4);
+        // The inactive window's selection colours made those of its face,
+        // as one platform's palette has them.
+        QPalette palette = view->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Window));
+        view->setPalette(palette);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!w.isActiveWindow());
+        for (const bool enabled : {true, false}) {
+            view->setEnabled(enabled);
+            const QPalette::ColorGroup group = enabled ? QPalette::Active : QPalette::Disabled;
+            const QImage shown = view->viewport()->grab().toImage();
+            const QRect kon = view->visualRect(In(w).listing->index(4));
+            // The bar's end, clear of the line's text.
+            const QPoint bar(kon.right() - 2, kon.center().y());
+            QCOMPARE(QColor(shown.pixel(bar)), view->palette().color(group, QPalette::Highlight));
+            const QRect nach = view->visualRect(In(w).listing->index(3));
+            QCOMPARE(QColor(shown.pixel(nach.right() - 2, nach.center().y())),
+                     view->palette().color(group, QPalette::Base));
+        }
+        view->setStyle(nullptr);
     }
 
     void statisticsShowLongCountsInFull()
