@@ -39,11 +39,18 @@ no_window() {
 alive() {
     kill -0 "$compositor" 2>/dev/null || fail "the compositor is gone after $1"
 }
-# A click on the work window's status bar, on the compositor's own screen:
-# the work window takes the keys again.
+work_has_keys() {
+    xdotool getwindowfocus getwindowname 2>/dev/null | grep -q 'Ученик'
+}
+# A click on the work window's status bar, on the compositor's own screen,
+# repeated until the work window has the keys (at most three times); false
+# when it has not got them.
 click_work_window() {
-    DISPLAY=$OUTER_DISPLAY xdotool mousemove 300 755 click 1
-    sleep 0.5
+    for try in 1 2 3; do
+        DISPLAY=$OUTER_DISPLAY xdotool mousemove 300 755 click 1
+        until_ok 10 work_has_keys && return 0
+    done
+    return 1
 }
 
 cd "$dir"
@@ -68,7 +75,7 @@ until_ok 100 sh -c "xprop -id $work _NET_WM_STATE | grep -q MAXIMIZED_HORZ" ||
     fail "the work window is not maximised: $(xprop -id "$work" _NET_WM_STATE)"
 sleep 1
 
-click_work_window
+click_work_window || fail "the work window does not take the keys"
 xdotool key shift+F1
 until_ok 100 has_window '^Задание: ' || fail "Начать opened no task window"
 sleep 1
@@ -78,7 +85,7 @@ alive "Начать"
 xdotool windowfocus --sync "$(window '^Задание: ')" 2>/dev/null
 xdotool key Escape
 until_ok 50 no_window '^Задание: ' || fail "Esc did not close the task window"
-click_work_window
+click_work_window || fail "the work window does not take the keys back"
 xdotool key F9
 until_ok 50 has_window '^Задание: ' || fail "F9 did not bring the task window back"
 sleep 1
