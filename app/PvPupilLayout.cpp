@@ -141,9 +141,9 @@ bool TfrmPvPupil::CheckDocked()
 
 void TfrmPvPupil::FollowGivenSize()
 {
-    // The window manager frames the window but says nothing of the frame
-    // (weston's XWayland): as under Wayland, the window asks to be maximised
-    // and lays itself out in the size it is given.
+    // The window manager frames the window but says nothing of the frame or
+    // of the work area (weston's XWayland): as under Wayland, the window asks
+    // to be maximised and lays itself out in the size it is given.
     m_followSize = true;
     m_docked = true;
     setMinimumSize(0, 0);
@@ -158,7 +158,12 @@ void TfrmPvPupil::showEvent(QShowEvent *event)
         return;
     if (x11desktop::IsX11() && !x11desktop::WindowManagerRunning())
         return;  // nothing frames the window: it keeps the work area from its top-left
-    if (x11desktop::IsX11() && !x11desktop::SendsFrameExtents()) {
+    // Docking needs both the frame's extents and the work area. A window
+    // manager that tells no work area may still keep a panel on the screen
+    // (weston's XWayland: its own panel at the top, and frame extents that
+    // count the shadow around the frame): the window is maximised there and
+    // the window manager fits it between its panels.
+    if (x11desktop::IsX11() && !(x11desktop::SendsFrameExtents() && x11desktop::NamesWorkArea())) {
         FollowGivenSize();
         return;
     }

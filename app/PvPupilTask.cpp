@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "TaskWindow.h"
 #include "Texts.h"
+#include "X11Desktop.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -73,7 +74,11 @@ void TfrmPvPupil::ShowTaskWindow()
         return;
     }
     // The sample's cells about two fifths the size of the field's.
-    m_taskWindow = new TaskWindow(*m_task, qMax(3, u * 2 / 5), this);
+    // Where the work window is maximised under X11 (weston's XWayland), a
+    // dialog window: Debian 13's weston never shows a tool window there and
+    // falls over when one is raised.
+    const Qt::WindowType kind = x11desktop::IsX11() && m_followSize ? Qt::Dialog : Qt::Tool;
+    m_taskWindow = new TaskWindow(*m_task, qMax(3, u * 2 / 5), this, kind);
     PlaceTaskWindow();
     m_taskWindow->Bring();
 

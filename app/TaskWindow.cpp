@@ -51,8 +51,8 @@ QImage TaskWindow::SamplePicture(const exec::Task &task, int sampleUnit)
     return picture;
 }
 
-TaskWindow::TaskWindow(const exec::Task &task, int sampleUnit, QWidget *workWindow)
-    : QWidget(workWindow, Qt::Tool)
+TaskWindow::TaskWindow(const exec::Task &task, int sampleUnit, QWidget *workWindow, Qt::WindowType kind)
+    : QWidget(workWindow, kind)
 {
     const editor::TaskFile &file = task.file;
     setWindowTitle(texts::TaskWindowTitle(file.title));

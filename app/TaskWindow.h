@@ -16,8 +16,10 @@ class TaskWindow : public QWidget
     Q_OBJECT
 public:
     // sampleUnit: the layout unit of the sample's field (its cells are
-    // 52 * sampleUnit / N pixels).
-    TaskWindow(const exec::Task &task, int sampleUnit, QWidget *workWindow);
+    // 52 * sampleUnit / N pixels). kind: a tool window (no task bar button
+    // of its own), or a dialog window where a window manager loses tool
+    // windows.
+    TaskWindow(const exec::Task &task, int sampleUnit, QWidget *workWindow, Qt::WindowType kind = Qt::Tool);
 
     // Shows the window, or raises it when shown, leaving the keys where
     // they are.

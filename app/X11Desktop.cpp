@@ -104,11 +104,26 @@ bool WindowManagerRunning()
     return !Property(check[0], "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).isEmpty();
 }
 
-bool SendsFrameExtents()
+namespace {
+
+// The window manager lists the hint among those it supports.
+bool Supports(const char *hint)
 {
     if (!X().c)
         return false;
-    return Property(Root(), "_NET_SUPPORTED", XCB_ATOM_ATOM).contains(Atom("_NET_FRAME_EXTENTS"));
+    return Property(Root(), "_NET_SUPPORTED", XCB_ATOM_ATOM).contains(Atom(hint));
+}
+
+} // namespace
+
+bool SendsFrameExtents()
+{
+    return Supports("_NET_FRAME_EXTENTS");
+}
+
+bool NamesWorkArea()
+{
+    return Supports("_NET_WORKAREA");
 }
 
 QSize RootSize()
@@ -216,6 +231,7 @@ bool MoveFrame(WId window, QPoint topLeft)
 
 bool WindowManagerRunning() { return false; }
 bool SendsFrameExtents() { return false; }
+bool NamesWorkArea() { return false; }
 QSize RootSize() { return QSize(); }
 QRect WorkArea() { return QRect(); }
 QVector<field::Strut> Struts() { return {}; }

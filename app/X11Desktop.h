@@ -19,6 +19,8 @@ bool IsX11();
 bool WindowManagerRunning();
 // The window manager says it tells each window its frame's extents.
 bool SendsFrameExtents();
+// The window manager says it names the work area (what its panels leave).
+bool NamesWorkArea();
 // The X screen (the root window) and the current desktop's work area; an
 // empty rectangle when the window manager names none.
 QSize RootSize();

@@ -46,7 +46,7 @@ private:
     void ShowWindow()
     {
         w->show();
-        QApplication::setActiveWindow(w.get());
+        w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
 

@@ -94,7 +94,7 @@ void TestInserting::init()
 {
     OpenWindow();
     w->show();
-    QApplication::setActiveWindow(w.get());
+    w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     w->NMainBeginClick();
     w->NMainWorkClick();

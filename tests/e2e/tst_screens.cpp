@@ -6,8 +6,9 @@
 // On a desktop started by desktop_run.sh (PUTEVOD_SCREENS_DESKTOP): under a
 // window manager that tells the frame, the frame is docked, not maximised, at
 // the top-left of the area PUTEVOD_SCREENS_AREA names and covers its whole
-// width to the device pixel; under weston's XWayland, which tells nothing of
-// the frame, the window is maximised and lies wholly on the screen.
+// width to the device pixel; under weston's XWayland, which names no work area
+// (and, before weston 14, tells nothing of the frame), the window is maximised
+// and lies wholly on the screen.
 #include "app/PvPupilUnit.h"
 #include "app/X11Desktop.h"
 #include "tests/common/probe.h"
