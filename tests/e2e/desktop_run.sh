@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs a program on a desktop of its own (see desktop.sh):
+# Runs a program on a desktop of its own (see ../common/desktop.sh):
 # usage: desktop_run.sh KIND WIDTHxHEIGHT DPI PROGRAM [ARGS...]   (DPI 0: none set)
 # The program learns the desktop from PUTEVOD_SCREENS_DESKTOP and, where a
 # window manager tells it, the area a docked window must fill from
@@ -23,7 +23,7 @@ fail() {
     for f in "$dir"/*.log; do echo "== $f"; tail -n 20 "$f"; done >&2
     exit 1
 }
-. "$(dirname "$0")/desktop.sh"
+. "$(dirname "$0")/../common/desktop.sh"
 [ "$dpi" = 0 ] && dpi=""
 start_desktop "$kind" "$size" "$dpi"
 

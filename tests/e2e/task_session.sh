@@ -28,40 +28,15 @@ fail() {
     [ -n "$shots" ] && import -window root "$shots/failure.png" 2>/dev/null
     exit 1
 }
-# Waits up to $1 tenths of a second for the command to succeed.
-until_ok() {
-    n=$1
-    shift
-    while ! "$@" >/dev/null 2>&1; do
-        n=$((n - 1))
-        [ $n -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 shot() {
     [ -n "$shots" ] && import -window root "$shots/$1.png"
     return 0
 }
 
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -noreset -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-pids="$pids $!"
-until_ok 100 test -s "$dir/display" || fail "Xvfb did not start"
-DISPLAY=":$(cat "$dir/display")"
-export DISPLAY
-openbox --sm-disable >"$dir/openbox.log" 2>&1 &
-pids="$pids $!"
-until_ok 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+. "$(dirname "$0")/../common/desktop.sh"
+start_desktop openbox "${width}x${height}"
 setxkbmap -layout us,ru || fail "setxkbmap"
 
-window() {  # the id of the visible window with this name
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-has_window() {
-    test -n "$(window "$1")"
-}
-no_window() {
-    test -z "$(window "$1")"
-}
 geometry() {  # absolute X, Y, width and height of a window's client
     info=$(xwininfo -id "$1")
     echo "$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')" \

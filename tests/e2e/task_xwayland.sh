@@ -1,10 +1,10 @@
 #!/bin/sh
 # A pupil takes a teacher's task under weston's XWayland (the desktop of
-# desktop.sh): the work window maximised, the task window opened at Начать,
-# closed with Esc, brought back with F9 and raised with F9 again from the
-# work window, the compositor running all along and the task window there at
-# the end. Debian 13's weston never showed a tool window there and fell over
-# when one was shown or raised.
+# ../common/desktop.sh): the work window maximised, the task window opened
+# at Начать, closed with Esc, brought back with F9 and raised with F9 again
+# from the work window, the compositor running all along and the task
+# window there at the end. Debian 13's weston never showed a tool window
+# there and fell over when one was shown or raised.
 # usage: task_xwayland.sh PROGRAM TASKFILE
 set -u
 program=$1
@@ -22,20 +22,11 @@ fail() {
     for f in "$dir"/*.log; do echo "== $f"; tail -n 20 "$f"; done >&2
     exit 1
 }
-. "$(dirname "$0")/desktop.sh"
+. "$(dirname "$0")/../common/desktop.sh"
 start_desktop xwayland 1024x768
 compositor=${pids##* }
 setxkbmap -layout us,ru 2>/dev/null || fail "setxkbmap"
 
-window() {  # the id of the visible window with this name
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-has_window() {
-    test -n "$(window "$1")"
-}
-no_window() {
-    test -z "$(window "$1")"
-}
 alive() {
     kill -0 "$compositor" 2>/dev/null || fail "the compositor is gone after $1"
 }

@@ -24,7 +24,7 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-. "$(dirname "$0")/desktop.sh"
+. "$(dirname "$0")/../common/desktop.sh"
 start_desktop openbox "$size"
 setxkbmap -layout us,ru || fail "setxkbmap"
 
@@ -34,15 +34,6 @@ HOME="$dir" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_QPA_PLATFORMTHEME= QT_STYLE
 app=$!
 pids="$app $pids"
 
-window() {  # the id of the visible window with this name
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-has_window() {
-    test -n "$(window "$1")"
-}
-no_window() {
-    test -z "$(window "$1")"
-}
 allowed() {  # the actions the window manager offers on a window
     xprop -id "$1" _NET_WM_ALLOWED_ACTIONS
 }

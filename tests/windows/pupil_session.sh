@@ -34,29 +34,12 @@ fail() {
     echo "FAIL ($mode): $*" >&2
     exit 1
 }
-# Waits up to $1 tenths of a second for the command to succeed (Wine is
-# slow to open a window on a busy machine).
-until_ok() {
-    n=$1
-    shift
-    while ! "$@" >/dev/null 2>&1; do
-        n=$((n - 1))
-        [ $n -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
+# until_ok, window, has_window, no_window (Wine is slow to open a window on
+# a busy machine: the waits are long).
+. "$(dirname "$0")/../common/desktop.sh"
 shot() {
     sleep 0.5
     import -window root "$out/$1.png" || fail "screenshot $1"
-}
-window() {  # the id of the visible window with this name
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-has_window() {
-    test -n "$(window "$1")"
-}
-no_window() {
-    test -z "$(window "$1")"
 }
 keys() {
     xdotool key --delay 150 "$@"

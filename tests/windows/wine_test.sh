@@ -41,32 +41,11 @@ fail() {
     echo "wine_test: $*" >&2
     exit 1
 }
-until_ok() {
-    n=$1
-    shift
-    while ! "$@" >/dev/null 2>&1; do
-        n=$((n - 1))
-        [ $n -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-window() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-has_window() {
-    test -n "$(window "$1")"
-}
 
 # ---- The X server, the window manager, Wine -----------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$shots/display" 2>"$shots/xvfb.log" &
-pids="$pids $!"
-until_ok 100 test -s "$shots/display" || fail "Xvfb did not start (apt-get install xvfb)"
-DISPLAY=":$(cat "$shots/display")"
-export DISPLAY
-openbox --sm-disable >"$shots/openbox.log" 2>&1 &
-pids="$pids $!"
-until_ok 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-    || fail "openbox did not start (apt-get install openbox)"
+dir=$shots  # the desktop's logs
+. "$here/../common/desktop.sh"
+start_desktop openbox 1024x768
 setxkbmap -layout us,ru || fail "setxkbmap failed (apt-get install x11-xkb-utils)"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -1,4 +1,5 @@
-# A desktop on the test's own Xvfb, for the end-to-end scripts (sourced).
+# A desktop on the test's own Xvfb, and the lookups of its windows, for the
+# session scripts (sourced).
 # start_desktop KIND WIDTHxHEIGHT [DPI] starts the X server and the desktop
 # and exports DISPLAY: the display the program is to use.
 #   openbox  openbox alone
@@ -18,6 +19,18 @@ until_ok() {
         [ $n -gt 0 ] || return 1
         sleep 0.1
     done
+}
+
+# The id of the visible window with this name (a pattern), and whether there
+# is one.
+window() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+has_window() {
+    test -n "$(window "$1")"
+}
+no_window() {
+    test -z "$(window "$1")"
 }
 
 start_desktop() {
