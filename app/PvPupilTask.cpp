@@ -39,14 +39,7 @@ void TfrmPvPupil::ApplyTaskField()
         ResizeField(file.fieldSize);
     SetSpinnerMaxima();
 
-    points = field::Points();
-    points.ax = qint16(file.ax);
-    points.ay = qint16(file.ay);
-    points.adir = qint16(file.aDirection);
-    if (file.hasB) {
-        points.bx = qint16(file.bx);
-        points.by = qint16(file.by);
-    }
+    points = exec::TaskPoints(file);
 
     // The points panel shows the task's points, so that closing it keeps
     // them.

@@ -8,7 +8,21 @@
 #   xwayland weston's X11 back end in a window of the Xvfb, with XWayland:
 #            DISPLAY is then XWayland's, OUTER_DISPLAY the Xvfb's
 # DPI sets Xft.dpi (96 a scale of 1, 192 of 2). The caller sets dir (a
-# temporary folder), pids (the processes to end) and fail.
+# temporary folder) and pids (the processes to end), as begin_session does,
+# and defines fail.
+
+# A session's temporary folder (dir) and processes (pids): when the script
+# ends, the processes are ended and the folder removed.
+begin_session() {
+    dir=$(mktemp -d)
+    pids=""
+    trap end_session EXIT INT TERM
+}
+end_session() {
+    for p in $pids; do kill "$p" 2>/dev/null; done
+    for p in $pids; do wait "$p" 2>/dev/null; done
+    rm -rf "$dir"
+}
 
 # Waits up to $1 tenths of a second for the command to succeed.
 until_ok() {

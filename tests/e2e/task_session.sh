@@ -15,14 +15,8 @@ task=$2
 shots=${3:-}
 width=1024
 height=768
-dir=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null; done
-    for p in $pids; do wait "$p" 2>/dev/null; done
-    rm -rf "$dir"
-}
-trap cleanup EXIT INT TERM
+. "$(dirname "$0")/../common/desktop.sh"
+begin_session
 fail() {
     echo "FAIL: $*" >&2
     [ -n "$shots" ] && import -window root "$shots/failure.png" 2>/dev/null
@@ -33,7 +27,6 @@ shot() {
     return 0
 }
 
-. "$(dirname "$0")/../common/desktop.sh"
 start_desktop openbox "${width}x${height}"
 setxkbmap -layout us,ru || fail "setxkbmap"
 

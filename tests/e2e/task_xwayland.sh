@@ -9,20 +9,13 @@
 set -u
 program=$1
 task=$2
-dir=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null; done
-    for p in $pids; do wait "$p" 2>/dev/null; done
-    rm -rf "$dir"
-}
-trap cleanup EXIT INT TERM
+. "$(dirname "$0")/../common/desktop.sh"
+begin_session
 fail() {
     echo "FAIL: $*" >&2
     for f in "$dir"/*.log; do echo "== $f"; tail -n 20 "$f"; done >&2
     exit 1
 }
-. "$(dirname "$0")/../common/desktop.sh"
 start_desktop xwayland 1024x768
 compositor=${pids##* }
 setxkbmap -layout us,ru 2>/dev/null || fail "setxkbmap"

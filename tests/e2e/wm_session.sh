@@ -12,19 +12,12 @@ program=$1
 size=$2
 width=${size%x*}
 height=${size#*x}
-dir=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do kill "$p" 2>/dev/null; done
-    for p in $pids; do wait "$p" 2>/dev/null; done
-    rm -rf "$dir"
-}
-trap cleanup EXIT INT TERM
+. "$(dirname "$0")/../common/desktop.sh"
+begin_session
 fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-. "$(dirname "$0")/../common/desktop.sh"
 start_desktop openbox "$size"
 setxkbmap -layout us,ru || fail "setxkbmap"
 
