@@ -103,3 +103,13 @@ start_desktop() {
     esac
     until_ok 150 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "no window manager"
 }
+
+# The sign-in as a pupil types it into the open sign-in dialog: "Иван" and
+# "Петя" as Cyrillic keysyms (the us,ru layouts set), Enter after each and
+# once more on Готово.
+type_sign_in() {
+    xdotool key --delay 150 Cyrillic_i Cyrillic_ve Cyrillic_a Cyrillic_en
+    xdotool key Return
+    xdotool key --delay 150 Cyrillic_pe Cyrillic_ie Cyrillic_te Cyrillic_ya
+    xdotool key Return Return
+}

@@ -52,10 +52,7 @@ sign_in() {
     xdotool key space
     until_ok 100 has_window 'Введите фамилию и имя' || fail "Space did not open the sign-in"
     sleep 0.3
-    xdotool key --delay 150 Cyrillic_i Cyrillic_ve Cyrillic_a Cyrillic_en
-    xdotool key Return
-    xdotool key --delay 150 Cyrillic_pe Cyrillic_ie Cyrillic_te Cyrillic_ya
-    xdotool key Return Return
+    type_sign_in
     until_ok 100 has_window 'Ученик' || fail "no work window"
     work=$(window 'Ученик')
 }

@@ -70,10 +70,7 @@ has_icon "$signin" "the sign-in dialog"
 until_ok 50 sh -c "xprop -id $signin _NET_WM_ALLOWED_ACTIONS | grep -q CLOSE" || fail "sign-in not managed"
 no_maximise_or_resize "$signin" "the sign-in dialog"
 sleep 0.3
-xdotool key --delay 150 Cyrillic_i Cyrillic_ve Cyrillic_a Cyrillic_en
-xdotool key Return
-xdotool key --delay 150 Cyrillic_pe Cyrillic_ie Cyrillic_te Cyrillic_ya
-xdotool key Return Return
+type_sign_in
 
 until_ok 100 has_window 'Ученик' || fail "no work window"
 work=$(window 'Ученик')
