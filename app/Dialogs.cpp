@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include "Texts.h"
+#include "editor/algfile.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -192,6 +193,20 @@ QString AskFileName(QWidget *parent, const FileRequest &request)
         }
     }
     return dialog.selectedFiles().first();
+}
+
+bool OpenAlgorithmFile(QWidget *parent, const FileRequest &request, QString *path, QStringList *lines)
+{
+    const QString chosen = AskFileName(parent, request);
+    if (chosen.isEmpty())
+        return false;
+    QString error;
+    if (!editor::LoadAlgorithmFile(chosen, lines, &error)) {
+        ErrorReport(parent, error);
+        return false;
+    }
+    *path = chosen;
+    return true;
 }
 
 void Beep()

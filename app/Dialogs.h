@@ -53,6 +53,11 @@ void ErrorReport(QWidget *parent, const QString &text);
 // The chosen file name, or an empty string when the pupil cancels.
 QString AskFileName(QWidget *parent, const FileRequest &request);
 
+// Asks for an algorithm file and reads it: sets *path and *lines and returns
+// true, or returns false when the pupil cancels or the file cannot be read
+// (an error box then says why).
+bool OpenAlgorithmFile(QWidget *parent, const FileRequest &request, QString *path, QStringList *lines);
+
 void Beep();
 
 // Test hooks.

@@ -290,15 +290,10 @@ void TfrmPvPupil::N11Click()
     request.title = texts::kOpenTitle;
     request.filter = texts::kOpenFilter;
     request.defaultSuffix = QStringLiteral("txt");
-    const QString path = dialogs::AskFileName(this, request);
-    if (path.isEmpty())
-        return;
+    QString path;
     QStringList lines;
-    QString error;
-    if (!editor::LoadAlgorithmFile(path, &lines, &error)) {
-        dialogs::ErrorReport(this, error);
+    if (!dialogs::OpenAlgorithmFile(this, request, &path, &lines))
         return;
-    }
 
     listing->setStringList(lines);
     // Row 4 is the first line after НАЧ in a file saved here; a shorter file

@@ -3,7 +3,6 @@
 #include "Dialogs.h"
 #include "Resources.h"
 #include "Texts.h"
-#include "editor/algfile.h"
 #include "exec/task.h"
 #include "field/drawing.h"
 #include "field/glyph.h"
@@ -241,15 +240,10 @@ void TaskMakerWindow::ChooseReferenceClick()
     request.title = texts::kMakerReferenceTitle;
     request.filter = texts::kOpenFilter;
     request.defaultSuffix = QStringLiteral("txt");
-    const QString path = dialogs::AskFileName(this, request);
-    if (path.isEmpty())
-        return;
+    QString path;
     QStringList lines;
-    QString error;
-    if (!editor::LoadAlgorithmFile(path, &lines, &error)) {
-        dialogs::ErrorReport(this, error);
+    if (!dialogs::OpenAlgorithmFile(this, request, &path, &lines))
         return;
-    }
     reference = lines;
     referenceName->setText(texts::MakerReferenceLines(QFileInfo(path).fileName(), int(lines.size())));
     modified = true;
